@@ -1,0 +1,31 @@
+# GoogleTest from Debian's source package (builds for both targets), and
+# libjpeg: the system's natively, our cross-built static one for MinGW.
+if(VORN_TESTS AND NOT TARGET GTest::gtest_main)
+  set(VORN_GTEST_SRC /usr/src/googletest CACHE PATH "GoogleTest sources")
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  if(WIN32)
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  endif()
+  add_subdirectory(${VORN_GTEST_SRC} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  if(NOT TARGET GTest::gtest_main)
+    add_library(GTest::gtest ALIAS gtest)
+    add_library(GTest::gtest_main ALIAS gtest_main)
+  endif()
+endif()
+
+if(WIN32)
+  set(VORN_JPEG_ROOT "" CACHE PATH "Prefix of the MinGW static libjpeg build")
+  if(NOT VORN_JPEG_ROOT)
+    message(FATAL_ERROR "VORN_JPEG_ROOT is not set: run tools/build-libjpeg-mingw.sh first (tools/test.sh does)")
+  endif()
+  add_library(vorn_libjpeg STATIC IMPORTED GLOBAL)
+  set_target_properties(vorn_libjpeg PROPERTIES
+    IMPORTED_LOCATION ${VORN_JPEG_ROOT}/lib/libjpeg.a
+    INTERFACE_INCLUDE_DIRECTORIES ${VORN_JPEG_ROOT}/include)
+else()
+  find_package(JPEG REQUIRED)
+  add_library(vorn_libjpeg INTERFACE)
+  target_link_libraries(vorn_libjpeg INTERFACE JPEG::JPEG)
+  find_package(PNG)
+endif()

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# The main job: builds Vorn.scr and the demo collection beside it, then runs
+# the full-screen show under Wine: on the real display when there is one,
+# otherwise on a private Xvfb, saving screenshots to build/demo-shots/.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+export VORN_DEPS_DIR="${VORN_DEPS_DIR:-$root/build/deps}"
+bash tools/install-deps.sh
+bash tools/build-libjpeg-mingw.sh
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j"$(nproc)"
+exe="$root/build/win32/src/app/Vorn.scr"
+export VORN_WINEPREFIX="$root/build/win32/wineprefix"
+if [ -n "${DISPLAY:-}" ]; then
+  bash tools/wine-run.sh "$exe" /S
+else
+  shots="$root/build/demo-shots"
+  mkdir -p "$shots"
+  VORN_SCREEN=1024x768x24 bash tools/with-xvfb.sh bash -c '
+    bash "$0/tools/wine-run.sh" "$1" /S & pid=$!
+    for i in 1 2 3 4 5 6; do sleep 3; import -window root "$2/shot-$i.png" || true; done
+    kill $pid 2>/dev/null || true' "$root" "$exe" "$shots"
+  echo "screenshots in $shots"
+fi

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds the native and the
+# Windows trees, and runs every test (native unit tests, then the Windows
+# tests under Wine on a private Xvfb). Safe to run again.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+export VORN_DEPS_DIR="${VORN_DEPS_DIR:-$root/build/deps}"
+jobs="$(nproc)"
+
+bash tools/install-deps.sh
+bash tools/build-libjpeg-mingw.sh
+
+echo "== native build and tests"
+cmake --preset native >/dev/null
+cmake --build --preset native -j"$jobs"
+ctest --preset native -j"$jobs"
+
+echo "== Windows build"
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j"$jobs"
+
+echo "== Windows tests under Wine"
+export VORN_WINEPREFIX="$root/build/win32/wineprefix"
+bash tools/with-xvfb.sh ctest --preset win32
