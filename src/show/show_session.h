@@ -1,0 +1,93 @@
+#pragma once
+// The main window's side of the full-screen show: activation, the exits on
+// user input, the close, the timer and transition hooks, and the slide step
+// ShowNextItem that the scheduler thread hands to the user-interface thread.
+// Everything here runs on the user-interface thread.
+#include <cstdint>
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/message_pump.h"
+#include "platform/random.h"
+#include "show/show_ports.h"
+#include "show/show_settings.h"
+
+namespace vorn::show {
+
+// The form's components and services the show drives; all owned elsewhere
+// and alive for as long as the session.
+struct ShowParts {
+  ShowWindow& window;
+  IntervalTimer& timer1;
+  SlidePlayer& transitionPlayer1;
+  CaptionControl& picText;
+  MediaPlayer& mediaPlayer1;  // movies, in MovieBox
+  MediaPlayer& bckSndMIDI;    // background sound that is not WAV
+  MediaPlayer& mediaPrev;     // item sounds that are not WAV
+  WaveSound& waveSound;
+  CursorSource& cursor;
+  ShowCollection& collection;
+  PasswordCheck& password;
+  Scheduler& scheduler;
+  MessagePump& pump;
+  Clock& clock;
+  LcgRandom& random;
+};
+
+class ShowSession {
+ public:
+  explicit ShowSession(const ShowParts& parts) : p_(parts) {}
+  ShowSession(const ShowSession&) = delete;
+  ShowSession& operator=(const ShowSession&) = delete;
+
+  // Handlers of the form and its components.
+  void ScreenSaver1BeforePreviewActive() { InPreview = true; }
+  void SS1BeforeMainSaverActive();
+  void FormShow();
+  void FormKeyDown();
+  void FormMouseMove();
+  void TransitionPlayer1Click();
+  void FormCloseQuery(bool& canClose);
+  void FormClose();
+  void Timer1Timer();
+  void TransitionPlayer1Complete();
+  void TransitionPlayer1Progress();
+
+  // The slide step and its helpers (the scheduler's routines).
+  void ShowNextItem();
+  void PlaceCaption();
+  void PlayItemSound(const std::string& path, bool loop);
+
+  // The configuration box is not a show: its handler clears the flag.
+  void setSaverActive(bool on) { SaverActive = on; }
+
+  // Program-wide show state.
+  bool SaverActive = false;
+  bool InPreview = false;
+  bool StepDue = false;
+  int32_t CurrentIndex = 0;
+  Point StartCursorPos;
+  ShowItem CurrentItem;
+
+  // True from the first step of the close on: nothing of the show may run,
+  // and a step that finds it set after a dispatch returns at once.
+  bool closing() const { return closing_; }
+
+ private:
+  // Lets the platform dispatch pending messages; false when a close ran
+  // meanwhile (the caller must then return without touching anything).
+  bool dispatch();
+  void showCurrentItem();
+  bool showPicture(const std::string& file);
+  bool showMovie(const std::string& file);
+  uint32_t nextInterval(const ShowHeader& h) const;
+  void playBackgroundSound(const ShowHeader& h);
+  void stopThenClose(MediaPlayer& player);
+  void prefetchNextPicture();
+
+  ShowParts p_;
+  bool closing_ = false;
+  bool schedulerStarted_ = false;
+};
+
+}  // namespace vorn::show

@@ -1,0 +1,42 @@
+#pragma once
+// The fields of the collection header and of one item record that the show
+// reads, copied out of the records so the show does not depend on their
+// byte layout. Texts are Windows-1250 bytes; colours 0x00BBGGRR.
+#include <cstdint>
+#include <string>
+
+#include "raster/bitmap24.h"
+
+namespace vorn::show {
+
+struct ShowHeader {
+  int32_t ItemCount = 0;
+  bool UseCommonOptions = false;
+  Color BckColor = 0;
+  int32_t ChgIntMode = 0;
+  int32_t ChgInt = 0;
+  int32_t ChgIntMin = 0;
+  int32_t ChgIntMax = 0;
+  int32_t ShowMode = 0;
+  int32_t EffectNum = 0;
+  bool NoMouseMoveExit = false;
+  bool DisableAllSounds = false;
+  std::string AllBckSound;
+};
+
+struct ShowItem {
+  std::string MediaPath;
+  std::string SoundPath;
+  bool SoundLoop = false;
+  std::string PicText;
+  uint8_t PicTextPos = 0;
+  std::string PicTextFont;
+  uint8_t PicTextSize = 0;
+  Color PicTextColor = 0;
+  int32_t ChgInt = 0;
+  int32_t EffectNum = 0;
+  int32_t ShowMode = 0;
+  Color BckColor = 0;
+};
+
+}  // namespace vorn::show
