@@ -1,0 +1,56 @@
+#pragma once
+// Drawing onto a 24-bit bitmap the way the platform's device context does it
+// for the transition frames: whole-bitmap draws, stretched copies with plain
+// copy and the default stretch mode, fills, all through an optional clip
+// region. Pixels, not speed, are the contract: every operation gives what the
+// platform gives on a 24-bit DIB section.
+#include <cstdint>
+#include <vector>
+
+#include "raster/bitmap24.h"
+#include "raster/rect.h"
+#include "raster/region.h"
+
+namespace vorn {
+
+class Canvas {
+ public:
+  explicit Canvas(Bitmap24& target);
+
+  // Intersects the clip with r (the first call sets it), like
+  // ExtSelectClipRgn with RGN_AND.
+  void selectClip(const Region& r);
+  void removeClip();
+  bool hasClip() const { return hasClip_; }
+  const Region& clip() const { return clip_; }
+
+  // The whole of src with its top-left corner at (x, y).
+  void draw(const Bitmap24& src, int32_t x, int32_t y);
+  // StretchBlt with SRCCOPY in the BLACKONWHITE stretch mode. A negative
+  // width (height) of dst or srcRect mirrors; a destination from x with
+  // width -w covers the columns x-w+1 .. x. Enlarging repeats source pixels,
+  // shrinking combines the source pixels that fall on one destination pixel
+  // by bitwise AND. Source pixels outside src leave their destination pixels
+  // as they were.
+  void stretchCopy(const Rect& dst, const Bitmap24& src, const Rect& srcRect);
+  // Fills r (right and bottom exclusive; inverted is empty) through the clip.
+  void fillRect(const Rect& r, Color c);
+
+  Bitmap24& target() { return target_; }
+
+ private:
+  struct Run {
+    int32_t first;  // byte offset in the source row of the first pixel
+    int32_t count;  // pixels combined (0: leave the destination pixel)
+  };
+  template <class SpanFn>
+  void forEachSpan(const Rect& area, SpanFn&& fn);
+
+  Bitmap24& target_;
+  Region clip_;
+  bool hasClip_ = false;
+  // Reused between calls so that a frame allocates nothing.
+  std::vector<Run> cols_, rows_;
+};
+
+}  // namespace vorn
