@@ -1,0 +1,60 @@
+#include "show/collection_source.h"
+
+namespace vorn::show {
+
+ShowHeader showHeaderOf(const TCNFHeader& h) {
+  ShowHeader s;
+  s.ItemCount = h.ItemCount();
+  s.UseCommonOptions = h.UseCommonOptions();
+  s.BckColor = h.BckColor();
+  s.ChgIntMode = h.ChgIntMode();
+  s.ChgInt = h.ChgInt();
+  s.ChgIntMin = h.ChgIntMin();
+  s.ChgIntMax = h.ChgIntMax();
+  s.ShowMode = h.ShowMode();
+  s.EffectNum = h.EffectNum();
+  s.NoMouseMoveExit = h.NoMouseMoveExit();
+  s.DisableAllSounds = h.DisableAllSounds();
+  s.AllBckSound = h.AllBckSound();
+  return s;
+}
+
+ShowItem showItemOf(const TCNFItem& it) {
+  ShowItem s;
+  s.MediaPath = it.MediaPath();
+  s.SoundPath = it.SoundPath();
+  s.SoundLoop = it.SoundLoop();
+  s.PicText = it.PicText();
+  s.PicTextPos = it.PicTextPos();
+  s.PicTextFont = it.PicTextFont();
+  s.PicTextSize = it.PicTextSize();
+  s.PicTextColor = it.PicTextColor();
+  s.ChgInt = it.ChgInt();
+  s.EffectNum = it.EffectNum();
+  s.ShowMode = it.ShowMode();
+  s.BckColor = it.BckColor();
+  return s;
+}
+
+bool CollectionShowSource::initAll() {
+  state_.INITAll(host_, testRun_, nullptr);
+  if (state_.FileMan) header_ = showHeaderOf(state_.FileMan->header);
+  return state_.LoadFailed;
+}
+
+const ShowHeader& CollectionShowSource::header() {
+  // The header is taken once: only the configuration panel changes it, and
+  // never while a show runs.
+  return header_;
+}
+
+bool CollectionShowSource::getItem(int32_t index, ShowItem& out) {
+  if (!state_.FileMan || !state_.CurrentItem) return false;
+  if (!state_.FileMan->GetItem(index, *state_.CurrentItem)) return false;
+  out = showItemOf(*state_.CurrentItem);
+  return true;
+}
+
+void CollectionShowSource::release() { state_.Release(); }
+
+}  // namespace vorn::show
