@@ -16,6 +16,25 @@ TEST(MediaCrc, AbcGivesTheUnfinalisedRegister) {
   EXPECT_EQ(CRC32(0xFFFFFFFFu, abc, 3) ^ 0xFFFFFFFFu, 0x352441C2u);
 }
 
+TEST(MediaCrc, FastLoopMatchesTheBytewiseDefinition) {
+  uint32_t table[256];
+  for (uint32_t i = 0; i < 256; ++i) {
+    uint32_t c = i;
+    for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+    table[i] = c;
+  }
+  std::vector<uint8_t> data(5000);
+  uint32_t x = 12345;
+  for (auto& b : data) b = uint8_t((x = x * 1103515245u + 12345u) >> 16);
+  for (int64_t len : {1, 7, 8, 9, 63, 4096, 4999}) {
+    for (uint32_t init : {0u, 0xFFFFFFFFu, 0xDEADBEEFu}) {
+      uint32_t ref = init;
+      for (int64_t i = 0; i < len; ++i) ref = (ref >> 8) ^ table[(ref ^ data[size_t(i) + 1]) & 0xFF];
+      EXPECT_EQ(CRC32(init, data.data() + 1, len), ref) << len;  // unaligned start on purpose
+    }
+  }
+}
+
 TEST(MediaCrc, NullDataOrNonPositiveLengthReturnsTheRegister) {
   const uint8_t b[] = {1};
   EXPECT_EQ(CRC32(0x1234, nullptr, 5), 0x1234u);
