@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "masked_test_support.h"
+#include "platform/random.h"
+#include "transition/masked_styles.h"
+#include "transition/rect_union.h"
+
+using namespace vorn;
+using vorn::test::paintRects;
+using vorn::test::PixelMask;
+
+namespace {
+
+PixelMask paintBands(const BandedUnion& b, int32_t W, int32_t H) {
+  return paintRects(b.rects(), W, H);
+}
+
+}  // namespace
+
+TEST(RectUnion, MergesTouchingAndOverlappingRectanglesIntoCanonicalBands) {
+  BandedUnion b;
+  uniteRects({{0, 0, 5, 5}, {5, 0, 10, 5}, {2, 5, 4, 7}, {0, 7, 10, 9}, {0, 9, 10, 10}},
+             Rect{0, 0, 20, 20}, b);
+  EXPECT_TRUE(b.validate());
+  EXPECT_EQ(b.rects(), (std::vector<Rect>{{0, 0, 10, 5}, {2, 5, 4, 7}, {0, 7, 10, 10}}));
+}
+
+TEST(RectUnion, SwapsInvertedEdgesAndClipsToThePicture) {
+  BandedUnion b;
+  uniteRects({{8, 3, 2, 1}, {-5, -5, 1, 1}, {9, 9, 30, 30}, {4, 4, 4, 9}}, Rect{0, 0, 10, 10}, b);
+  EXPECT_EQ(b.rects(),
+            (std::vector<Rect>{{0, 0, 1, 1}, {2, 1, 8, 3}, {9, 9, 10, 10}}));
+  uniteRects({}, Rect{0, 0, 10, 10}, b);
+  EXPECT_TRUE(b.bands.empty());
+  EXPECT_TRUE(b.validate());
+}
+
+TEST(RectUnion, EqualsPaintingEveryRectangleForRandomSoups) {
+  LcgRandom r(12345);
+  RectUnionScratch scratch;
+  for (int round = 0; round < 300; ++round) {
+    const int32_t W = 1 + r.next(60), H = 1 + r.next(60);
+    std::vector<Rect> rects(size_t(r.next(40)));
+    for (Rect& q : rects)
+      q = Rect{r.next(W + 20) - 10, r.next(H + 20) - 10, r.next(W + 20) - 10, r.next(H + 20) - 10};
+    BandedUnion b;
+    uniteRects(rects, Rect{0, 0, W, H}, b, scratch);
+    ASSERT_TRUE(b.validate()) << round;
+    ASSERT_TRUE(paintBands(b, W, H) == paintRects(rects, W, H)) << round;
+    ASSERT_EQ(b.area(), paintRects(rects, W, H).count()) << round;
+  }
+}
+
+TEST(RectUnion, EqualsPaintingForTheRectanglesOfEveryBandStyle) {
+  for (int style = 58; style <= 127; ++style) {
+    if (!isMaskedStyle(style)) continue;
+    for (auto [W, H] : {std::pair{97, 61}, {64, 80}, {3, 2}}) {
+      for (int p : {0, 7, 33, 50, 61, 99, 100}) {
+        LcgRandom r(uint32_t(style * 1000 + p));
+        MaskPlan plan;
+        ASSERT_TRUE(planMaskedStyle(style, FrameGeometry::compute(W, H, p, 10), r, plan));
+        for (const ShapeUnion* u : {&plan.first, &plan.second}) {
+          BandedUnion b;
+          uniteRects(u->rects, Rect{0, 0, W, H}, b);
+          ASSERT_TRUE(b.validate()) << style << " " << p;
+          ASSERT_TRUE(paintBands(b, W, H) == paintRects(u->rects, W, H)) << style << " " << p;
+        }
+      }
+    }
+  }
+}
