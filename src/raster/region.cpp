@@ -171,6 +171,15 @@ void Region::addRect(const Rect& r) {
   pending_.push_back(o);
 }
 
+void Region::addBand(int32_t top, int32_t bottom, const Span* s, size_t n) {
+  if (top >= bottom) return;
+  if (pending_.empty() && (bands_.empty() || top >= bands_.back().bottom)) {
+    appendBand(top, bottom, s, n);
+    return;
+  }
+  for (size_t i = 0; i < n; ++i) addRect(Rect{s[i].left, top, s[i].right, bottom});
+}
+
 Region Region::combine(const Region& a, const Region& b, CombineOp op) {
   a.settle();
   b.settle();

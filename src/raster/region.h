@@ -65,6 +65,11 @@ class Region {
   // at once; others are collected and merged in one sweep the next time the
   // region is read, so builders can add thousands of them cheaply.
   void addRect(const Rect& r);
+  // Union with one band of spans (sorted, non-empty, apart). A band at or
+  // below everything so far is appended as it is, so builders that make
+  // their bands in order skip the sweep; any other band is united as
+  // rectangles.
+  void addBand(int32_t top, int32_t bottom, const Span* s, size_t n);
   void offset(int32_t dx, int32_t dy);
   void clear();
 

@@ -49,7 +49,7 @@ int64_t BandedUnion::area() const {
 
 Region BandedUnion::toRegion() const {
   Region g;
-  for (const SpanBand& b : bands) g.appendBand(b.top, b.bottom, spans.data() + b.first, b.count);
+  for (const SpanBand& b : bands) g.addBand(b.top, b.bottom, spans.data() + b.first, b.count);
   return g;
 }
 

@@ -71,3 +71,16 @@ TEST(RectUnion, EqualsPaintingForTheRectanglesOfEveryBandStyle) {
     }
   }
 }
+
+TEST(RectUnion, BandsAddedOutOfOrderAreStillUnited) {
+  // Bands in order are appended as they are; a band above the last one
+  // falls back to a union.
+  Region g;
+  const Region::Span a[] = {{0, 4}, {6, 9}};
+  const Region::Span b[] = {{2, 7}};
+  g.addBand(5, 8, a, 2);
+  g.addBand(8, 9, a, 2);  // equal spans below: one band
+  g.addBand(0, 6, b, 1);
+  EXPECT_TRUE(g.validate());
+  EXPECT_EQ(g.rects(), (std::vector<Rect>{{2, 0, 7, 5}, {0, 5, 9, 6}, {0, 6, 4, 9}, {6, 6, 9, 9}}));
+}
