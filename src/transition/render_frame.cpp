@@ -1,0 +1,97 @@
+#include <memory>
+
+#include "raster/canvas.h"
+#include "raster/region.h"
+#include "transition/frame_context.h"
+#include "transition/transition_player.h"
+
+namespace vorn {
+
+namespace {
+
+// How each family builds its frame (step 4) and what the frame's finish
+// adds for a progress of 1..99 (step 5).
+struct FamilyOps {
+  void (*build)(int style, FrameContext& f);
+  void (*finish)(FrameContext& f, Canvas& screen);
+};
+
+void finishRectangle(FrameContext& f, Canvas& screen) { screen.stretchCopy(f.D, f.newImage, f.R); }
+
+void finishMasked(FrameContext& f, Canvas& screen) {
+  if (!f.M) {
+    // No region (a style without a builder): the new picture at once.
+    screen.draw(f.newImage, 0, 0);
+    return;
+  }
+  screen.selectClip(*f.M);
+  screen.draw(f.newImage, 0, 0);
+  screen.removeClip();
+}
+
+void finishNothing(FrameContext&, Canvas&) {}
+void buildNothing(int, FrameContext&) {}
+
+// Indexed by StyleFamily. Style 0 builds in RenderFrame itself because it
+// talks to the player (OnCustomDraw, Progress); a custom-drawn style 0 keeps
+// the handler's frame between 1 and 99.
+constexpr FamilyOps kFamilies[] = {
+    /* Appear    */ {buildNothing, finishNothing},
+    /* Rectangle */ {rectangleStyle, finishRectangle},
+    /* Masked    */ {maskedStyle, finishMasked},
+    /* Pixel     */ {pixelStyle, finishNothing},
+};
+static_assert(int(StyleFamily::Appear) == 0 && int(StyleFamily::Rectangle) == 1 &&
+              int(StyleFamily::Masked) == 2 && int(StyleFamily::Pixel) == 3);
+
+}  // namespace
+
+void TCustomTransitionPlayer::RenderFrame() {
+  if (!OldImage_ || !NewImage_) return;
+  const Bitmap24& oldImage = *OldImage_;
+  const Bitmap24& newImage = *NewImage_;
+  {
+    struct Rendering {
+      bool& flag;
+      explicit Rendering(bool& f) : flag(f) { flag = true; }
+      ~Rendering() { flag = false; }
+    } rendering(rendering_);
+    Canvas screen(ScreenBitmap_);
+    screen.draw(oldImage, 0, 0);
+    if (OnBeforeNewFrame) OnBeforeNewFrame(*this, newImage, ScreenBitmap_);
+
+    const int32_t W = newImage.width(), H = newImage.height();
+    FrameContext f{ScreenBitmap_,
+                   newImage,
+                   oldImage,
+                   FrameGeometry::compute(W, H, Progress_, Step_),
+                   s_.random,
+                   Rect{0, 0, W, H},
+                   Rect{0, 0, W, H},
+                   nullptr,
+                   [this](const Rect& r) { InvalidatePicRect(r); }};
+    const int style = Style_;
+    const StyleFamily family = familyOf(style);
+    if (family == StyleFamily::Appear) {
+      if (OnCustomDraw)
+        OnCustomDraw(*this, newImage, ScreenBitmap_);
+      else
+        Progress_ = Reverse_ ? 0 : 100;  // the run ends with this frame, either way
+    } else {
+      kFamilies[int(family)].build(style, f);
+    }
+
+    const int progress = Progress_;  // read again: style 0 may have moved it
+    if (progress == 100)
+      screen.draw(newImage, 0, 0);
+    else if (progress > 0)
+      kFamilies[int(family)].finish(f, screen);
+    f.M.reset();
+    InvalidatePicRect(f.D);
+    if (OnAfterNewFrame) OnAfterNewFrame(*this, newImage, ScreenBitmap_);
+  }
+  retiredImages_.clear();
+  if (!Painting_) s_.host.updateNow();
+}
+
+}  // namespace vorn

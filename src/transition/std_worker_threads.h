@@ -1,0 +1,18 @@
+#pragma once
+// Worker threads on the standard library, for the native build and tests.
+// Priorities are ignored here; the Windows build has its own (win32/).
+#include "transition/sync_call_queue.h"
+#include "transition/worker_thread.h"
+
+namespace vorn {
+
+class StdWorkerThreads final : public WorkerThreads {
+ public:
+  explicit StdWorkerThreads(SyncCallQueue& calls) : calls_(calls) {}
+  std::unique_ptr<WorkerThread> start(TThreadPriority priority, std::function<void()> body) override;
+
+ private:
+  SyncCallQueue& calls_;
+};
+
+}  // namespace vorn

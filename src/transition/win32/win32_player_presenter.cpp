@@ -1,0 +1,107 @@
+#include "transition/win32/win32_player_presenter.h"
+
+#include <windowsx.h>
+
+#include "transition/transition_player.h"
+
+namespace vorn {
+
+void presentBitmap(HDC hdc, const Bitmap24& b, const Rect& area, int32_t x, int32_t y) {
+  const Rect a = intersect(area, Rect{0, 0, b.width(), b.height()});
+  if (a.empty()) return;
+  BITMAPINFO bmi{};
+  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bmi.bmiHeader.biWidth = b.width();
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 24;
+  bmi.bmiHeader.biCompression = BI_RGB;
+  // Only the rows of the area, as a top-down DIB of their own (negative
+  // height): its origin is then its top-left corner, whatever the
+  // platform's scan-line counting for bottom-up pictures.
+  bmi.bmiHeader.biHeight = -a.height();
+  SetDIBitsToDevice(hdc, x + a.left, y + a.top, DWORD(a.width()), DWORD(a.height()), a.left, 0, 0,
+                    UINT(a.height()), b.row(a.top), &bmi, DIB_RGB_COLORS);
+}
+
+Win32PlayerPresenter::Win32PlayerPresenter(HWND window, SyncCallQueue& calls) : window_(window), calls_(calls) {
+  calls_.wake = [w = window_] { PostMessageW(w, kPlayerSyncMessage, 0, 0); };
+}
+
+Win32PlayerPresenter::~Win32PlayerPresenter() { calls_.wake = nullptr; }
+
+void Win32PlayerPresenter::setBounds(const Rect& bounds) {
+  if (bounds == bounds_) return;
+  RECT old{bounds_.left, bounds_.top, bounds_.right, bounds_.bottom};
+  InvalidateRect(window_, &old, FALSE);
+  bounds_ = bounds;
+  if (player_) player_->Resized();
+}
+
+void Win32PlayerPresenter::setClientSize(int32_t width, int32_t height) {
+  setBounds(Rect{bounds_.left, bounds_.top, bounds_.left + width, bounds_.top + height});
+}
+
+void Win32PlayerPresenter::invalidate(const Rect& r) {
+  const Rect q = intersect(offsetRect(r, bounds_.left, bounds_.top), bounds_);
+  if (q.empty()) return;
+  RECT rc{q.left, q.top, q.right, q.bottom};
+  InvalidateRect(window_, &rc, FALSE);
+}
+
+void Win32PlayerPresenter::updateNow() { UpdateWindow(window_); }
+
+void Win32PlayerPresenter::paint(HDC hdc, const RECT& rcPaint) {
+  if (!player_ || !player_->Visible()) return;
+  const Rect dirty = intersect(Rect{rcPaint.left, rcPaint.top, rcPaint.right, rcPaint.bottom}, bounds_);
+  if (dirty.empty()) return;
+  const Rect area = offsetRect(dirty, -bounds_.left, -bounds_.top);
+  if (!player_->Paint(area)) return;
+  presentBitmap(hdc, player_->PaintBuffer(), area, bounds_.left, bounds_.top);
+}
+
+bool Win32PlayerPresenter::handleMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC hdc = BeginPaint(window_, &ps);
+      paint(hdc, ps.rcPaint);
+      EndPaint(window_, &ps);
+      result = 0;
+      return true;
+    }
+    case WM_ERASEBKGND:
+      // The player paints every pixel of its area itself; erasing first
+      // would only flicker.
+      if (player_ && player_->Visible()) {
+        result = 1;
+        return true;
+      }
+      return false;
+    case kPlayerSyncMessage:
+      calls_.serve();
+      result = 0;
+      return true;
+    case WM_MOUSEMOVE: {
+      if (!player_) return false;
+      const int32_t x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+      const bool inside = x >= bounds_.left && x < bounds_.right && y >= bounds_.top && y < bounds_.bottom;
+      if (inside != mouseInside_) {
+        mouseInside_ = inside;
+        inside ? player_->MouseEntered() : player_->MouseLeft();
+      }
+      if (inside && player_->OnMouseMove) player_->OnMouseMove(*player_, x - bounds_.left, y - bounds_.top);
+      return false;  // the window may want the move as well
+    }
+    case WM_LBUTTONUP: {
+      if (!player_) return false;
+      const int32_t x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+      if (x >= bounds_.left && x < bounds_.right && y >= bounds_.top && y < bounds_.bottom && player_->OnClick)
+        player_->OnClick(*player_);
+      return false;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace vorn
