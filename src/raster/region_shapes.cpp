@@ -3,20 +3,26 @@
 #include <cstdlib>
 #include <vector>
 
+#include "raster/ellipse_rows.h"
 #include "raster/region.h"
 
 namespace vorn {
 
 namespace {
 
-// Left inset of every row of an ellipse that fills a w x h box (both >= 2):
-// row r of the ellipse covers [inset[r], w - inset[r]). The outline is the
-// midpoint walk that starts at the widest rows and steps outward row by row
-// and inward column by column as the error term says; a row's inset is the
-// column where the walk first reaches it. Flat ellipses (walk ends before
-// the tips) finish their tips one column outside the last one reached.
-std::vector<int32_t> ellipseInsets(int32_t w, int32_t h) {
-  std::vector<int32_t> inset(size_t(h), -1);
+}  // namespace
+
+// The outline is the midpoint walk that starts at the widest rows and steps
+// outward row by row and inward column by column as the error term says; a
+// row's inset is the column where the walk first reaches it. When one step
+// moves to a new row and then inward only because the error has grown past
+// the row increment, the new row still takes the column before that inward
+// move (the platform's outline does so). Flat ellipses whose walk ends before
+// the tips get their tips one column outside the last column reached.
+EllipseRows ellipseRows(int32_t w, int32_t h) {
+  EllipseRows out;
+  std::vector<int32_t>& inset = out.inset;
+  inset.assign(size_t(h), -1);
   const int64_t a0 = w - 1, b = h - 1, b1 = b & 1;
   int64_t dx = 4 * (1 - a0) * b * b, dy = 4 * (b1 + 1) * a0 * a0;
   int64_t err = dx + dy + b1 * a0 * a0;
@@ -30,27 +36,38 @@ std::vector<int32_t> ellipseInsets(int32_t w, int32_t h) {
     mark(ya, x0);
     mark(yb, x0);
     const int64_t e2 = 2 * err;
+    bool newRow = false;
     if (e2 <= dy) {
       ++ya;
       --yb;
       dy += a8;
       err += dy;
+      newRow = true;
     }
-    if (e2 >= dx || 2 * err > dy) {
+    const bool byColumn = e2 >= dx, byRow = 2 * err > dy;
+    if (byColumn || byRow) {
+      if (newRow && !byColumn) {
+        mark(ya, x0);
+        mark(yb, x0);
+      }
       ++x0;
       --x1;
       dx += b8;
       err += dx;
     }
   } while (x0 <= x1);
+  for (int32_t v : inset) out.tipRows += v < 0;
+  out.tipRows /= 2;
   while (ya - yb < b) {
     mark(ya++, x0 - 1);
     mark(yb--, x0 - 1);
   }
   for (int32_t& v : inset)
     if (v < 0) v = int32_t(x0 - 1);
-  return inset;
+  return out;
 }
+
+namespace {
 
 struct Edge {
   int64_t x1, y1, x2, y2;  // y1 < y2
@@ -78,6 +95,13 @@ int32_t clamp32(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, IN
 }  // namespace
 
 Region Region::roundRect(int32_t l, int32_t t, int32_t r, int32_t b, int32_t ew, int32_t eh) {
+  // The platform leaves out the last column and row of the bounding box, and
+  // orders the corners again afterwards, so an empty box still yields the
+  // pixel just above and left of it.
+  if (l > r) std::swap(l, r);
+  if (t > b) std::swap(t, b);
+  r = int32_t(int64_t(r) - 1 < INT32_MIN ? INT32_MIN : r - 1);
+  b = int32_t(int64_t(b) - 1 < INT32_MIN ? INT32_MIN : b - 1);
   if (l > r) std::swap(l, r);
   if (t > b) std::swap(t, b);
   const int64_t w = int64_t(r) - l, h = int64_t(b) - t;
@@ -85,7 +109,7 @@ Region Region::roundRect(int32_t l, int32_t t, int32_t r, int32_t b, int32_t ew,
   cw = std::min(cw, w);
   chh = std::min(chh, h);
   if (cw < 2 || chh < 2) return rect(Rect{l, t, r, b});
-  const std::vector<int32_t> inset = ellipseInsets(int32_t(cw), int32_t(chh));
+  const std::vector<int32_t> inset = ellipseRows(int32_t(cw), int32_t(chh)).inset;
   Region g;
   // The upper half of the ellipse rounds the top corners, the lower half the
   // bottom ones; the rows between them are the full width.

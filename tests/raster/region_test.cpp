@@ -4,6 +4,7 @@
 #include <random>
 #include <vector>
 
+#include "raster/ellipse_rows.h"
 #include "raster/region.h"
 
 using namespace vorn;
@@ -150,7 +151,9 @@ TEST(Region, ManyAddedRectanglesEqualOneSweepAndAPixelModel) {
     rs.push_back(r);
     g.addRect(r);
     m.add(ordered(r));
-    if (k % 500 == 0) ASSERT_TRUE(g.validate());
+    if (k % 500 == 0) {
+      ASSERT_TRUE(g.validate());
+    }
   }
   ASSERT_TRUE(g.validate());
   EXPECT_EQ(maskOf(g, box).on, m.on);
@@ -159,48 +162,57 @@ TEST(Region, ManyAddedRectanglesEqualOneSweepAndAPixelModel) {
     for (int32_t x = box.left; x < box.right; x += 3) ASSERT_EQ(g.contains(x, y), bool(m.at(x, y)));
 }
 
-TEST(Region, ZeroAndTinyEllipsesFallBackToRectanglesOrNothing) {
-  EXPECT_TRUE(Region::ellipse(Rect{5, 5, 5, 5}).empty());
-  EXPECT_TRUE(Region::ellipse(Rect{5, 5, 5, 50}).empty());
-  EXPECT_EQ(Region::ellipse(Rect{5, 5, 6, 50}).rects(), std::vector<Rect>{(Rect{5, 5, 6, 50})});
-  EXPECT_EQ(Region::roundRect(0, 0, 10, 10, 1, 8).rects(), std::vector<Rect>{(Rect{0, 0, 10, 10})});
+TEST(Region, RoundShapesLeaveOutTheLastColumnAndRowLikeThePlatform) {
+  // An empty box still gives the pixel above and left of it; a box one
+  // pixel wide gives nothing.
+  EXPECT_EQ(Region::ellipse(Rect{5, 5, 5, 5}).rects(), std::vector<Rect>{(Rect{4, 4, 5, 5})});
+  EXPECT_EQ(Region::ellipse(Rect{5, 5, 5, 50}).rects(), std::vector<Rect>{(Rect{4, 5, 5, 49})});
+  EXPECT_TRUE(Region::ellipse(Rect{5, 5, 6, 50}).empty());
+  // Corners under two pixels give the (shrunk) rectangle.
+  EXPECT_EQ(Region::roundRect(0, 0, 10, 10, 1, 8).rects(), std::vector<Rect>{(Rect{0, 0, 9, 9})});
   // Corners larger than the rectangle are cut down to it: an ellipse.
   EXPECT_EQ(Region::roundRect(0, 0, 20, 12, 400, 400), Region::ellipse(Rect{0, 0, 20, 12}));
   EXPECT_EQ(Region::roundRect(20, 12, 0, 0, -20, -12), Region::ellipse(Rect{0, 0, 20, 12}));
-  const Region two = Region::ellipse(Rect{0, 0, 2, 2});
-  EXPECT_TRUE(two.validate());
-  EXPECT_FALSE(two.empty());
+  EXPECT_EQ(Region::ellipse(Rect{0, 0, 3, 3}).rects(), std::vector<Rect>{(Rect{0, 0, 2, 2})});
 }
 
-TEST(Region, EllipsesAreSymmetricAndInsideTheirBox) {
-  for (int32_t w = 2; w < 40; w += 3)
-    for (int32_t h = 2; h < 40; h += 5) {
+TEST(Region, EllipsesAreSymmetricAndFillTheirShrunkBox) {
+  for (int32_t w = 3; w < 40; w += 3)
+    for (int32_t h = 3; h < 40; h += 5) {
       const Region e = Region::ellipse(Rect{10, 20, 10 + w, 20 + h});
       ASSERT_TRUE(e.validate());
-      const Rect b = e.bounds();
-      EXPECT_GE(b.left, 10);
-      EXPECT_LE(b.right, 10 + w);
-      EXPECT_EQ(b.top, 20);
-      EXPECT_EQ(b.bottom, 20 + h);
-      for (int32_t y = 20; y < 20 + h; ++y)
-        for (int32_t x = 10; x < 10 + w; ++x) {
-          ASSERT_EQ(e.contains(x, y), e.contains(10 + w - 1 - (x - 10), y)) << w << "x" << h;
-          ASSERT_EQ(e.contains(x, y), e.contains(x, 20 + h - 1 - (y - 20))) << w << "x" << h;
+      const int32_t bw = w - 1, bh = h - 1;  // the box the shape fills
+      EXPECT_EQ(e.bounds(), (Rect{10, 20, 10 + bw, 20 + bh})) << w << "x" << h;
+      for (int32_t y = 20; y < 20 + bh; ++y)
+        for (int32_t x = 10; x < 10 + bw; ++x) {
+          ASSERT_EQ(e.contains(x, y), e.contains(10 + bw - 1 - (x - 10), y)) << w << "x" << h;
+          ASSERT_EQ(e.contains(x, y), e.contains(x, 20 + bh - 1 - (y - 20))) << w << "x" << h;
         }
-      EXPECT_TRUE(e.contains(10 + w / 2, 20 + h / 2));
+      EXPECT_TRUE(e.contains(10 + bw / 2, 20 + bh / 2));
     }
+}
+
+TEST(Region, FlatEllipsesKeepTheirTips) {
+  // Three pixels wide and tall: the outline walk ends early, the tips are
+  // completed so that every row of the box has pixels.
+  const EllipseRows rows = ellipseRows(3, 30);
+  EXPECT_GT(rows.tipRows, 0);
+  const Region e = Region::ellipse(Rect{0, 0, 4, 31});
+  for (int32_t y = 0; y < 30; ++y) EXPECT_TRUE(e.contains(1, y)) << y;
 }
 
 TEST(Region, RoundRectKeepsFullRowsBetweenTheCorners) {
   const Region g = Region::roundRect(0, 0, 100, 60, 20, 10);
   ASSERT_TRUE(g.validate());
-  for (int32_t y = 5; y < 55; ++y) {
+  for (int32_t y = 5; y < 54; ++y) {
     EXPECT_TRUE(g.contains(0, y));
-    EXPECT_TRUE(g.contains(99, y));
+    EXPECT_TRUE(g.contains(98, y));
   }
+  EXPECT_FALSE(g.contains(99, 30));
   EXPECT_FALSE(g.contains(0, 0));
   EXPECT_TRUE(g.contains(50, 0));
-  EXPECT_TRUE(g.contains(50, 59));
+  EXPECT_TRUE(g.contains(50, 58));
+  EXPECT_FALSE(g.contains(50, 59));
 }
 
 TEST(Region, SelfIntersectingPolygonDiffersOnlyInTheOverlapByFillMode) {
