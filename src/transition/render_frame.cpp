@@ -87,7 +87,10 @@ void TCustomTransitionPlayer::RenderFrame() {
     else if (progress > 0)
       kFamilies[int(family)].finish(f, screen);
     f.M.reset();
-    InvalidatePicRect(f.D);
+    // At 100 the whole new picture was drawn; D alone can miss pixels that
+    // no copy ever reached (the middle pixel of style 54 on odd sizes), which
+    // would stay stale on the screen after the run.
+    InvalidatePicRect(progress == 100 ? Rect{0, 0, W, H} : f.D);
     if (OnAfterNewFrame) OnAfterNewFrame(*this, newImage, ScreenBitmap_);
   }
   retiredImages_.clear();

@@ -47,6 +47,18 @@ Status loadBitmap(TPicture& picture, const Bitmap24& b) {
   return picture.LoadFromBytes("memory.bmp", bytes.data(), bytes.size());
 }
 
+uint64_t frameChecksum(const Bitmap24& b) {
+  uint64_t h = 14695981039346656037ull;
+  for (int32_t y = 0; y < b.height(); ++y) {
+    const uint8_t* row = b.row(y);
+    for (size_t i = 0; i < size_t(b.width()) * 3; ++i) {
+      h ^= row[i];
+      h *= 1099511628211ull;
+    }
+  }
+  return h;
+}
+
 Bitmap24 makePattern(int kind, int32_t w, int32_t h) {
   Bitmap24 b(w, h);
   for (int32_t y = 0; y < h; ++y) {

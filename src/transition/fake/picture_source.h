@@ -23,4 +23,8 @@ Status loadBitmap(TPicture& picture, const Bitmap24& b);
 Bitmap24 makePattern(int kind, int32_t width, int32_t height);
 constexpr int kPatternKinds = 6;
 
+// FNV-1a (64-bit) over the pixel bytes of every row, padding left out: the
+// checksum the frame tool prints and the stored frame checks compare.
+uint64_t frameChecksum(const Bitmap24& b);
+
 }  // namespace vorn::fake
