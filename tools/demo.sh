@@ -8,7 +8,11 @@ cd "$root"
 export VORN_DEPS_DIR="${VORN_DEPS_DIR:-$root/build/deps}"
 bash tools/install-deps.sh
 bash tools/build-libjpeg-mingw.sh
-cmake --preset win32 >/dev/null
+# The demo collection (Vorn.CNF, Vorn\, Vorn\BckSnd\ beside Vorn.scr) is
+# painted by the native demogen, built first because a cross build cannot run it.
+cmake --preset native >/dev/null
+cmake --build --preset native --target demogen -j"$(nproc)"
+cmake --preset win32 -DVORN_DEMOGEN="$root/build/native/tools/demogen/demogen" >/dev/null
 cmake --build --preset win32 -j"$(nproc)"
 exe="$root/build/win32/src/app/Vorn.scr"
 export VORN_WINEPREFIX="$root/build/win32/wineprefix"
