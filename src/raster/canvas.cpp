@@ -1,6 +1,7 @@
 #include "raster/canvas.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "raster/stretch_map.h"
@@ -94,7 +95,94 @@ inline void copyPixel(uint8_t* d, const uint8_t* s) {
   d[2] = s[2];
 }
 
+inline uint32_t load4(const uint8_t* p) {
+  uint32_t v;
+  std::memcpy(&v, p, 4);
+  return v;
+}
+inline void store4(uint8_t* p, uint32_t v) { std::memcpy(p, &v, 4); }
+static_assert(std::endian::native == std::endian::little, "pixels are moved as little-endian words");
+
 }  // namespace
+
+// Destination pixels [a, b) of one row, each from the one source pixel at
+// byte offset cols[x].first. Whole words are moved; the byte each word puts
+// on the next pixel is overwritten by that pixel, and the last pixel of the
+// span is moved bytewise so nothing outside the span changes.
+void Canvas::gatherRow(uint8_t* d, const uint8_t* s, const Run* cols, int32_t a, int32_t b, bool wide) {
+  int32_t x = a;
+  if (wide)
+    for (; x + 1 < b; ++x) store4(d + 3 * size_t(x), load4(s + cols[x].first));
+  for (; x < b; ++x) copyPixel(d + 3 * size_t(x), s + cols[x].first);
+}
+
+// Destination pixels [a, b), each the AND of its source pixels: `rows`
+// source rows from s on, `stride` apart, and the columns of cols[x]. One
+// pass per destination row, so no pixel is read back after being written.
+void Canvas::andRow(uint8_t* d, const uint8_t* s, size_t stride, int32_t rows, const Run* cols, int32_t a,
+                    int32_t b, bool wide) {
+  int32_t x = a;
+  if (wide && rows == 1)
+    for (; x + 1 < b; ++x) {
+      // One source row (squeezing sideways): most pixels combine one or two.
+      const uint8_t* q = s + cols[x].first;
+      const int32_t n = cols[x].count;
+      uint32_t v = load4(q);
+      if (n == 2)
+        v &= load4(q + 3);
+      else
+        for (int32_t k = 1; k < n; ++k) v &= load4(q + 3 * k);
+      store4(d + 3 * size_t(x), v);
+    }
+  if (wide)
+    for (; x + 1 < b; ++x) {
+      const uint8_t* q = s + cols[x].first;
+      const int32_t n = cols[x].count;
+      uint32_t v = ~0u;
+      for (int32_t r = 0; r < rows; ++r, q += stride)
+        for (int32_t k = 0; k < n; ++k) v &= load4(q + 3 * k);
+      store4(d + 3 * size_t(x), v);
+    }
+  for (; x < b; ++x) {
+    const uint8_t* q = s + cols[x].first;
+    uint8_t b0 = 0xFF, b1 = 0xFF, b2 = 0xFF;
+    for (int32_t r = 0; r < rows; ++r, q += stride)
+      for (int32_t k = 0; k < cols[x].count; ++k) {
+        b0 &= q[3 * k];
+        b1 &= q[3 * k + 1];
+        b2 &= q[3 * k + 2];
+      }
+    uint8_t* p = d + 3 * size_t(x);
+    p[0] = b0;
+    p[1] = b1;
+    p[2] = b2;
+  }
+}
+
+// Destination pixels [a, b) from source pixels running backwards from s0
+// (a mirrored copy at equal size).
+void Canvas::reverseRow(uint8_t* d, const uint8_t* s0, int32_t a, int32_t b, bool wide) {
+  uint8_t* p = d + 3 * size_t(a);
+  const uint8_t* q = s0;
+  int32_t n = b - a;
+  // Four pixels at a time: the twelve source bytes A B C D (D at q) become
+  // D C B A, rearranged in registers.
+  for (; n >= 4; n -= 4, p += 12, q -= 12) {
+    const uint8_t* s = q - 9;
+    uint64_t lo;
+    std::memcpy(&lo, s, 8);
+    const uint32_t hi = load4(s + 8);
+    const uint32_t w0 = (hi >> 8) | uint32_t((lo >> 48) & 0xFF) << 24;
+    const uint32_t w1 = uint32_t((lo >> 56) & 0xFF) | (hi & 0xFF) << 8 | uint32_t((lo >> 24) & 0xFFFF) << 16;
+    const uint32_t w2 = uint32_t((lo >> 40) & 0xFF) | uint32_t(lo & 0xFFFFFF) << 8;
+    store4(p, w0);
+    store4(p + 4, w1);
+    store4(p + 8, w2);
+  }
+  if (wide)
+    for (; n > 1; --n, p += 3, q -= 3) store4(p, load4(q));
+  for (; n > 0; --n, p += 3, q -= 3) copyPixel(p, q);
+}
 
 void Canvas::stretchCopy(const Rect& dst, const Bitmap24& src, const Rect& srcRect) {
   const int64_t dw = int64_t(dst.right) - dst.left, dh = int64_t(dst.bottom) - dst.top;
@@ -132,45 +220,21 @@ void Canvas::stretchCopy(const Rect& dst, const Bitmap24& src, const Rect& srcRe
   }
   trim(rows_, y0, y1);
   if (x0 >= x1 || y0 >= y1) return;
-  bool contiguous = true, single = true;
+  bool contiguous = true, reversed = true, single = true;
   for (size_t i = 0; i < cols_.size(); ++i) {
     if (cols_[i].count != 1) single = false;
-    if (cols_[i].count != 1 || cols_[i].first != cols_[0].first + 3 * int32_t(i)) contiguous = false;
+    if (cols_[i].first != cols_[0].first + 3 * int32_t(i)) contiguous = false;
+    if (cols_[i].first != cols_[0].first - 3 * int32_t(i)) reversed = false;
   }
+  contiguous = contiguous && single;
+  reversed = reversed && single;
 
   const Run* cols = cols_.data();
   const Run* rows = rows_.data();
   const int32_t cx0 = int32_t(x0), cy0 = int32_t(y0);
-  auto rowFrom = [&](uint8_t* d, const uint8_t* s, int32_t a, int32_t b, bool combine) {
-    if (contiguous && !combine) {
-      std::memcpy(d + 3 * size_t(a), s + cols[a - cx0].first, 3 * size_t(b - a));
-      return;
-    }
-    for (int32_t x = a; x < b; ++x) {
-      const Run& r = cols[x - cx0];
-      uint8_t* p = d + 3 * size_t(x);
-      if (single && !combine) {
-        copyPixel(p, s + r.first);
-        continue;
-      }
-      const uint8_t* q = s + r.first;
-      uint8_t b0 = q[0], b1 = q[1], b2 = q[2];
-      for (int32_t k = 1; k < r.count; ++k) {
-        b0 &= q[3 * k];
-        b1 &= q[3 * k + 1];
-        b2 &= q[3 * k + 2];
-      }
-      if (combine) {
-        p[0] &= b0;
-        p[1] &= b1;
-        p[2] &= b2;
-      } else {
-        p[0] = b0;
-        p[1] = b1;
-        p[2] = b2;
-      }
-    }
-  };
+  // A 4-byte load at a pixel reads one byte past it; only the last pixel of
+  // the last row can have nothing behind it.
+  const bool tight = src.stride() == 3 * size_t(src.width());
   forEachSpan(Rect{cx0, cy0, int32_t(x1), int32_t(y1)}, [&](int32_t y, int32_t a, int32_t b, bool sameAbove) {
     const Run& r = rows[y - cy0];
     uint8_t* d = target_.row(y);
@@ -181,8 +245,16 @@ void Canvas::stretchCopy(const Rect& dst, const Bitmap24& src, const Rect& srcRe
         return;
       }
     }
-    rowFrom(d, src.row(r.first), a, b, false);
-    for (int32_t k = 1; k < r.count; ++k) rowFrom(d, src.row(r.first + k), a, b, true);
+    const uint8_t* s = src.row(r.first);
+    const bool wide = !(tight && r.first + r.count == src.height());
+    if (r.count > 1 || !single)
+      andRow(d, s, src.stride(), r.count, cols - cx0, a, b, wide);
+    else if (contiguous)
+      std::memcpy(d + 3 * size_t(a), s + cols[a - cx0].first, 3 * size_t(b - a));
+    else if (reversed)
+      reverseRow(d, s + cols[a - cx0].first, a, b, wide);
+    else
+      gatherRow(d, s, cols - cx0, a, b, wide);
   });
 }
 

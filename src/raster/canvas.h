@@ -43,6 +43,10 @@ class Canvas {
     int32_t first;  // byte offset in the source row of the first pixel
     int32_t count;  // pixels combined (0: leave the destination pixel)
   };
+  static void gatherRow(uint8_t* d, const uint8_t* s, const Run* cols, int32_t a, int32_t b, bool wide);
+  static void andRow(uint8_t* d, const uint8_t* s, size_t stride, int32_t rows, const Run* cols, int32_t a,
+                     int32_t b, bool wide);
+  static void reverseRow(uint8_t* d, const uint8_t* s0, int32_t a, int32_t b, bool wide);
   template <class SpanFn>
   void forEachSpan(const Rect& area, SpanFn&& fn);
 
