@@ -105,6 +105,8 @@ inline constexpr uint32_t KEY_ALL_ACCESS_ = 0xF003F;
 // in, result out.
 using HostWndProc = std::function<intptr_t(uint32_t msg, uintptr_t wParam, intptr_t lParam)>;
 
+// Named after the system calls the host makes; the Windows side may use the
+// wide-character forms underneath.
 class HostSystem {
  public:
   virtual ~HostSystem() = default;
@@ -113,28 +115,28 @@ class HostSystem {
 
   virtual WindowHandle FindWindowByTitle(const std::string& title) = 0;
   virtual void ShowWindow(WindowHandle, int32_t cmd) = 0;
-  virtual int32_t GetWindowLong(WindowHandle, int32_t index) = 0;
-  virtual void SetWindowLong(WindowHandle, int32_t index, int32_t value) = 0;
+  virtual int32_t GetWindowLongA(WindowHandle, int32_t index) = 0;
+  virtual void SetWindowLongA(WindowHandle, int32_t index, int32_t value) = 0;
   virtual void SetParent(WindowHandle child, WindowHandle parent) = 0;
   virtual bool IsWindow(WindowHandle) = 0;
   virtual void EnableWindow(WindowHandle, bool enable) = 0;
   virtual void SetForegroundWindow(WindowHandle) = 0;
   virtual WindowHandle GetForegroundWindow() = 0;
-  virtual void PostMessage(WindowHandle, uint32_t msg, uintptr_t wParam, intptr_t lParam) = 0;
-  virtual intptr_t CallWindowProc(WindowProcAddress proc, WindowHandle, uint32_t msg,
+  virtual void PostMessageA(WindowHandle, uint32_t msg, uintptr_t wParam, intptr_t lParam) = 0;
+  virtual intptr_t CallWindowProcA(WindowProcAddress proc, WindowHandle, uint32_t msg,
                                   uintptr_t wParam, intptr_t lParam) = 0;
   // A callable window procedure that runs `proc`; released by FreeWndProcThunk.
   virtual WindowProcAddress MakeWndProcThunk(HostWndProc proc) = 0;
   virtual void FreeWndProcThunk(WindowProcAddress) = 0;
   // SystemParametersInfo with a Boolean that receives the previous state.
-  virtual void SystemParametersInfo(uint32_t action, uint32_t param, bool* previous,
+  virtual void SystemParametersInfoA(uint32_t action, uint32_t param, bool* previous,
                                     uint32_t winIni) = 0;
   virtual int32_t ShowCursor(bool show) = 0;
   virtual void Sleep(uint32_t ms) = 0;
 
   // Exactly what GetSystemDirectoryA writes into a 260-character buffer.
-  virtual std::string GetSystemDirectory() = 0;
-  virtual LibraryHandle LoadLibrary(const std::string& path) = 0;
+  virtual std::string GetSystemDirectoryA() = 0;
+  virtual LibraryHandle LoadLibraryA(const std::string& path) = 0;
   virtual uintptr_t GetProcAddress(LibraryHandle, const std::string& name) = 0;
   virtual void FreeLibrary(LibraryHandle) = 0;
   // The two password entries, called with the system's calling convention.

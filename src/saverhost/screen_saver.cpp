@@ -60,7 +60,7 @@ TScreenSaver::~TScreenSaver() {
   // a flag left standing would keep the system's keys locked.
   if (SystemKeysDisabled) {
     bool previous = false;
-    System.SystemParametersInfo(SPI_SCREENSAVERRUNNING_, 0, &previous, 0);
+    System.SystemParametersInfoA(SPI_SCREENSAVERRUNNING_, 0, &previous, 0);
   }
   if (AutoMouseHide) System.ShowCursor(true);
 }
@@ -113,7 +113,7 @@ void TScreenSaver::ActivatePreview() {
   fire(OnBeforePreviewActive, *this);
   if (PreviewWindow && HostForm_) {
     HideApplicationWindow();
-    System.SetWindowLong(HostForm_->ApplicationHandle(), GWL_EXSTYLE_, int32_t(kAppWindowExStyle));
+    System.SetWindowLongA(HostForm_->ApplicationHandle(), GWL_EXSTYLE_, int32_t(kAppWindowExStyle));
     const WindowHandle form = HostForm_->Handle();
     const std::string arg = System.ParamStr(2);
     const WindowHandle parent = handleFromInt(ArgToIntDef(arg, 0));
@@ -124,10 +124,10 @@ void TScreenSaver::ActivatePreview() {
     }
     // The parent's style with the child bits; a pop-up bit copied from a
     // top-level parent would contradict WS_CHILD, so it is dropped.
-    uint32_t style = uint32_t(System.GetWindowLong(parent, GWL_STYLE_));
+    uint32_t style = uint32_t(System.GetWindowLongA(parent, GWL_STYLE_));
     style = (style & ~WS_POPUP_) | WS_CHILD_ | WS_DISABLED_;
-    System.SetWindowLong(form, GWL_STYLE_, int32_t(style));
-    System.SetWindowLong(form, GWL_EXSTYLE_, System.GetWindowLong(parent, GWL_EXSTYLE_));
+    System.SetWindowLongA(form, GWL_STYLE_, int32_t(style));
+    System.SetWindowLongA(form, GWL_EXSTYLE_, System.GetWindowLongA(parent, GWL_EXSTYLE_));
     System.SetParent(form, parent);
     HostForm_->SetPosition(TPosition::poDesigned);
     if (AutoMaximize) {
@@ -158,7 +158,7 @@ void TScreenSaver::ActivateMainSaver() {
     HideApplicationWindow();
     if (SystemKeysDisabled) {
       bool previous = false;
-      System.SystemParametersInfo(SPI_SCREENSAVERRUNNING_, 1, &previous, 0);
+      System.SystemParametersInfoA(SPI_SCREENSAVERRUNNING_, 1, &previous, 0);
     }
     if (AutoMouseHide) System.ShowCursor(false);
     if (AutoMaximize) HostForm_->SetWindowState(TWindowState::wsMaximized);
@@ -208,17 +208,17 @@ void TScreenSaver::HookWindowProc() {
   // procedure on the way back.
   if (!HostForm_ || OldWindowProc) return;
   const WindowHandle form = HostForm_->Handle();
-  OldWindowProc = WindowProcAddress(uint32_t(System.GetWindowLong(form, GWL_WNDPROC_)));
+  OldWindowProc = WindowProcAddress(uint32_t(System.GetWindowLongA(form, GWL_WNDPROC_)));
   Thunk = System.MakeWndProcThunk(
       [this](uint32_t msg, uintptr_t wp, intptr_t lp) { return HostWindowProc(msg, wp, lp); });
-  System.SetWindowLong(form, GWL_WNDPROC_, int32_t(uint32_t(Thunk)));
+  System.SetWindowLongA(form, GWL_WNDPROC_, int32_t(uint32_t(Thunk)));
 }
 
 void TScreenSaver::UnhookWindowProc() {
   if (!HostForm_) return;
   if (OldWindowProc) {
     if (WindowHandle form = HostForm_->Handle())
-      System.SetWindowLong(form, GWL_WNDPROC_, int32_t(uint32_t(OldWindowProc)));
+      System.SetWindowLongA(form, GWL_WNDPROC_, int32_t(uint32_t(OldWindowProc)));
   }
   if (Thunk) System.FreeWndProcThunk(Thunk);
   OldWindowProc = 0;
@@ -232,16 +232,16 @@ intptr_t TScreenSaver::HostWindowProc(uint32_t msg, uintptr_t wParam, intptr_t l
   if (msg == WM_SYSCOMMAND_ && wParam == SC_SCREENSAVE_) return 0;
   if (msg == WM_ACTIVATE_ && wParam == WA_INACTIVE_ && AutoStayActive) {
     const WindowHandle form = HostForm_->Handle();
-    System.PostMessage(HWND_BROADCAST_, WM_ACTIVATE_, WA_ACTIVE_, intptr_t(form));
+    System.PostMessageA(HWND_BROADCAST_, WM_ACTIVATE_, WA_ACTIVE_, intptr_t(form));
     System.Sleep(0);
     System.SetForegroundWindow(form);
     return 0;
   }
-  return System.CallWindowProc(OldWindowProc, HostForm_->Handle(), msg, wParam, lParam);
+  return System.CallWindowProcA(OldWindowProc, HostForm_->Handle(), msg, wParam, lParam);
 }
 
 std::string TScreenSaver::LibraryPath(const std::string& fileName) {
-  std::string dir = System.GetSystemDirectory();
+  std::string dir = System.GetSystemDirectoryA();
   if (!dir.empty() && dir.back() != '\\') dir += '\\';
   return dir + fileName;
 }
@@ -258,7 +258,7 @@ bool TScreenSaver::VerifyPassword() {
   // a key that cannot be opened.
   if (System.RegValueExists(key, kUsePassword) && System.RegReadInteger(key, kUsePassword, &usePassword) &&
       usePassword != 0) {
-    if (LibraryHandle lib = System.LoadLibrary(LibraryPath("PASSWORD.CPL"))) {
+    if (LibraryHandle lib = System.LoadLibraryA(LibraryPath("PASSWORD.CPL"))) {
       if (uintptr_t entry = System.GetProcAddress(lib, "VerifyScreenSavePwd")) {
         // The entry answers with a Boolean: only its lowest byte counts.
         if ((System.CallVerifyScreenSavePwd(entry, foreground) & 0xFF) == 0) {
@@ -293,9 +293,9 @@ void TScreenSaver::ActivatePasswordSet() {
   if (PasswordSetting && HostForm_) {
     HideApplicationWindow();
     HostForm_->SetWindowState(TWindowState::wsMinimized);
-    System.SetWindowLong(HostForm_->ApplicationHandle(), GWL_EXSTYLE_, int32_t(kAppWindowExStyle));
+    System.SetWindowLongA(HostForm_->ApplicationHandle(), GWL_EXSTYLE_, int32_t(kAppWindowExStyle));
     const WindowHandle parent = handleFromInt(ArgToIntDef(text::asciiUpper(System.ParamStr(2)), 0));
-    if (LibraryHandle lib = System.LoadLibrary(LibraryPath("MPR.DLL"))) {
+    if (LibraryHandle lib = System.LoadLibraryA(LibraryPath("MPR.DLL"))) {
       if (uintptr_t entry = System.GetProcAddress(lib, "PwdChangePasswordA"))
         System.CallPwdChangePassword(entry, "SCRSAVE", parent, 0, 0);
       System.FreeLibrary(lib);

@@ -116,7 +116,7 @@ TEST_F(MainSaver, HookingTwiceKeepsTheFormsOwnProcedure) {
   h->HookWindowProc();
   EXPECT_EQ(count("MakeWndProcThunk"), 1);
   h->UnhookWindowProc();
-  EXPECT_EQ(sys.GetWindowLong(77, GWL_WNDPROC_), 9000);
+  EXPECT_EQ(sys.GetWindowLongA(77, GWL_WNDPROC_), 9000);
   EXPECT_FALSE(h->Hooked());
   h->UnhookWindowProc();
   EXPECT_EQ(count("FreeWndProcThunk 4242"), 1);

@@ -117,11 +117,11 @@ class FakeHostSystem final : public saverhost::HostSystem {
     return it == windowsByTitle.end() ? 0 : it->second;
   }
   void ShowWindow(WindowHandle h, int32_t cmd) override { note("ShowWindow", h, cmd); }
-  int32_t GetWindowLong(WindowHandle h, int32_t index) override {
+  int32_t GetWindowLongA(WindowHandle h, int32_t index) override {
     auto it = windowLongs.find({h, index});
     return it == windowLongs.end() ? 0 : it->second;
   }
-  void SetWindowLong(WindowHandle h, int32_t index, int32_t value) override {
+  void SetWindowLongA(WindowHandle h, int32_t index, int32_t value) override {
     windowLongs[{h, index}] = value;
     log_.push_back("SetWindowLong " + std::to_string(h) + " " + std::to_string(index) + " " +
                    std::to_string(uint32_t(value)));
@@ -131,11 +131,11 @@ class FakeHostSystem final : public saverhost::HostSystem {
   void EnableWindow(WindowHandle h, bool e) override { note("EnableWindow", h, e); }
   void SetForegroundWindow(WindowHandle h) override { note("SetForegroundWindow", h); }
   WindowHandle GetForegroundWindow() override { return foreground; }
-  void PostMessage(WindowHandle h, uint32_t m, uintptr_t wp, intptr_t lp) override {
+  void PostMessageA(WindowHandle h, uint32_t m, uintptr_t wp, intptr_t lp) override {
     log_.push_back("PostMessage " + std::to_string(h) + " " + std::to_string(m) + " " + std::to_string(wp) +
                    " " + std::to_string(lp));
   }
-  intptr_t CallWindowProc(WindowProcAddress proc, WindowHandle h, uint32_t m, uintptr_t wp,
+  intptr_t CallWindowProcA(WindowProcAddress proc, WindowHandle h, uint32_t m, uintptr_t wp,
                           intptr_t lp) override {
     log_.push_back("CallWindowProc " + std::to_string(proc) + " " + std::to_string(h) + " " +
                    std::to_string(m) + " " + std::to_string(wp));
@@ -150,7 +150,7 @@ class FakeHostSystem final : public saverhost::HostSystem {
     thunk = nullptr;
     note("FreeWndProcThunk", a);
   }
-  void SystemParametersInfo(uint32_t action, uint32_t param, bool* previous, uint32_t winIni) override {
+  void SystemParametersInfoA(uint32_t action, uint32_t param, bool* previous, uint32_t winIni) override {
     if (previous) *previous = screenSaverRunning;
     if (action == saverhost::SPI_SCREENSAVERRUNNING_) screenSaverRunning = param != 0;
     log_.push_back("SystemParametersInfo " + std::to_string(action) + " " + std::to_string(param) + " " +
@@ -162,8 +162,8 @@ class FakeHostSystem final : public saverhost::HostSystem {
     return cursorCount;
   }
   void Sleep(uint32_t ms) override { note("Sleep", ms); }
-  std::string GetSystemDirectory() override { return systemDirectory; }
-  LibraryHandle LoadLibrary(const std::string& path) override {
+  std::string GetSystemDirectoryA() override { return systemDirectory; }
+  LibraryHandle LoadLibraryA(const std::string& path) override {
     log_.push_back("LoadLibrary " + path);
     auto it = libraries.find(path);
     if (it == libraries.end()) return 0;
