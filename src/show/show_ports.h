@@ -14,9 +14,9 @@
 namespace vorn::show {
 
 // The show window (the main form) and the panels it holds.
-class ShowWindow {
+class ShowForm {
  public:
-  virtual ~ShowWindow() = default;
+  virtual ~ShowForm() = default;
   // The application's own hidden top-level window: hide it and make it a
   // topmost tool window (extended style exactly 0x88), so no task-bar button.
   virtual void hideApplicationWindow() = 0;

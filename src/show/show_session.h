@@ -17,7 +17,7 @@ namespace vorn::show {
 // The form's components and services the show drives; all owned elsewhere
 // and alive for as long as the session.
 struct ShowParts {
-  ShowWindow& window;
+  ShowForm& window;
   IntervalTimer& timer1;
   SlidePlayer& transitionPlayer1;
   CaptionControl& picText;

@@ -22,7 +22,7 @@ namespace vorn::show::testing {
 
 using Log = std::vector<std::string>;
 
-struct FakeWindow : ShowWindow {
+struct FakeWindow : ShowForm {
   Log& log;
   explicit FakeWindow(Log& l) : log(l) {}
   ShowSession* session = nullptr;

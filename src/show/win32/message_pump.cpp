@@ -1,0 +1,20 @@
+#include "show/win32/message_pump.h"
+
+namespace vorn::show::win32 {
+
+void Win32MessagePump::processMessages() {
+  MSG m;
+  while (!quit_ && PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    if (m.message == WM_QUIT) {
+      // The program ends; the outer loop must see the request too.
+      quit_ = true;
+      PostQuitMessage(int(m.wParam));
+      return;
+    }
+    if (PreTranslate && PreTranslate(m)) continue;
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+  }
+}
+
+}  // namespace vorn::show::win32
