@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -148,19 +150,37 @@ void horizontalScalar(const Plan& p, const uint16_t* acc, uint8_t* out) {
 }
 
 #ifdef VORN_SCALE_SSE2
+// The taps with a weight, as row pointers and broadcast weights.
+struct Vec {  // __m128i in a struct: containers keep its alignment, compilers keep quiet
+  __m128i v;
+};
+
+struct VerticalTaps {
+  std::vector<const uint8_t*> rows;
+  std::vector<Vec> weights;
+};
+
 void verticalSse2(const Bitmap24& src, const int32_t* w, int taps, int32_t first, size_t b0,
-                  size_t b1, uint16_t* acc) {
+                  size_t b1, uint16_t* acc, VerticalTaps& vt) {
+  vt.rows.clear();
+  vt.weights.clear();
+  for (int t = 0; t < taps; ++t)
+    if (w[t] != 0) {
+      vt.rows.push_back(src.row(first + t));
+      vt.weights.push_back(Vec{_mm_set1_epi16(int16_t(uint16_t(w[t])))});
+    }
+  const size_t n = vt.rows.size();
+  const uint8_t* const* rows = vt.rows.data();
+  const Vec* wv = vt.weights.data();
   const size_t vecEnd = b0 + (b1 - b0) / 16 * 16;
   const __m128i zero = _mm_setzero_si128();
   // Sixteen bytes at a time, all taps, so the sums stay in registers.
   for (size_t i = b0; i < vecEnd; i += 16) {
     __m128i lo = zero, hi = zero;
-    for (int t = 0; t < taps; ++t) {
-      if (w[t] == 0) continue;
-      const __m128i wt = _mm_set1_epi16(int16_t(uint16_t(w[t])));
-      const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src.row(first + t) + i));
-      lo = _mm_add_epi16(lo, _mm_mulhi_epu16(_mm_unpacklo_epi8(zero, px), wt));
-      hi = _mm_add_epi16(hi, _mm_mulhi_epu16(_mm_unpackhi_epi8(zero, px), wt));
+    for (size_t t = 0; t < n; ++t) {
+      const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[t] + i));
+      lo = _mm_add_epi16(lo, _mm_mulhi_epu16(_mm_unpacklo_epi8(zero, px), wv[t].v));
+      hi = _mm_add_epi16(hi, _mm_mulhi_epu16(_mm_unpackhi_epi8(zero, px), wv[t].v));
     }
     _mm_storeu_si128(reinterpret_cast<__m128i*>(acc + i), _mm_srli_epi16(lo, 1));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(acc + i + 8), _mm_srli_epi16(hi, 1));
@@ -168,64 +188,122 @@ void verticalSse2(const Bitmap24& src, const int32_t* w, int taps, int32_t first
   if (vecEnd < b1) verticalScalar(src, w, taps, first, vecEnd, b1, acc);
 }
 
-void horizontalSse2(const Plan& p, const uint16_t* acc, uint8_t* out, std::vector<int32_t>& pairs) {
-  const int taps = p.h.taps;  // even
+inline void storePixel(uint8_t* out, __m128i sum, bool last) {
+  sum = _mm_srai_epi32(sum, kShift);
+  const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(sum, sum), sum);
+  const uint32_t v = uint32_t(_mm_cvtsi128_si32(bytes));
+  if (!last) {
+    std::memcpy(out, &v, 4);  // the fourth byte is the next pixel's, written next
+  } else {
+    out[0] = uint8_t(v), out[1] = uint8_t(v >> 8), out[2] = uint8_t(v >> 16);
+  }
+}
+
+// `Pairs` taps pairs per output pixel; 0 means "read it from the table".
+template <int Pairs>
+void horizontalSse2(const Plan& p, const uint16_t* acc, uint8_t* out, const Vec* wp) {
+  const int pairs = Pairs ? Pairs : p.h.taps / 2;
   const int n = p.vis.width();
   const __m128i round = _mm_set1_epi32(1 << (kShift - 1));
-  for (int k = 0; k < n; ++k) {
-    const int32_t* wp = &pairs[size_t(k) * size_t(taps / 2)];
-    const uint16_t* a = acc + size_t(p.h.start[size_t(k)]) * 3;
+  const int32_t* start = p.h.start.data();
+  for (int k = 0; k < n; ++k, wp += pairs) {
+    const uint16_t* a = acc + size_t(start[k]) * 3;
     __m128i sum = round;
-    for (int t = 0; t < taps; t += 2, a += 6) {
+    for (int t = 0; t < pairs; ++t, a += 6) {
       const __m128i pa = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(a));
       const __m128i pb = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(a + 3));
-      sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpacklo_epi16(pa, pb), _mm_set1_epi32(wp[t / 2])));
+      sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpacklo_epi16(pa, pb), wp[t].v));
     }
-    sum = _mm_srai_epi32(sum, kShift);
-    const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(sum, sum), sum);
-    const uint32_t v = uint32_t(_mm_cvtsi128_si32(bytes));
-    if (k + 1 < n) {
-      std::memcpy(out + 3 * k, &v, 4);  // the fourth byte is the next pixel's, written next
-    } else {
-      out[3 * k] = uint8_t(v), out[3 * k + 1] = uint8_t(v >> 8), out[3 * k + 2] = uint8_t(v >> 16);
-    }
+    storePixel(out + 3 * k, sum, k + 1 == n);
+  }
+}
+
+void horizontalSse2Any(const Plan& p, const uint16_t* acc, uint8_t* out, const Vec* wp) {
+  switch (p.h.taps / 2) {
+    case 1: return horizontalSse2<1>(p, acc, out, wp);
+    case 2: return horizontalSse2<2>(p, acc, out, wp);
+    case 3: return horizontalSse2<3>(p, acc, out, wp);
+    case 4: return horizontalSse2<4>(p, acc, out, wp);
+    default: return horizontalSse2<0>(p, acc, out, wp);
   }
 }
 #endif
 
-void stretch(const Bitmap24& src, Bitmap24& dst, const Rect& dest, bool simd) {
-  Plan p;
-  if (!makePlan(src, dst, dest, p)) return;
+// Output rows [y0, y1) of the plan.
+void stretchRows(const Plan& p, const Bitmap24& src, Bitmap24& dst, int32_t y0, int32_t y1, bool simd,
+                 const void* pairsData) {
   const size_t b0 = size_t(p.col0) * 3, b1 = size_t(p.col1) * 3;
   // Padding: the SIMD horizontal pass reads one sample past a pixel, and a
   // zero-weight tap may sit one pixel past the last column.
   std::vector<uint16_t> acc(size_t(src.width()) * 3 + 16, 0);
 #ifdef VORN_SCALE_SSE2
-  std::vector<int32_t> pairs;
-  if (simd) {
-    const size_t n = p.h.start.size(), half = size_t(p.h.taps / 2);
-    pairs.resize(n * half);
-    for (size_t k = 0; k < n; ++k)
-      for (size_t j = 0; j < half; ++j) {
-        const int32_t* w = &p.h.weight[k * size_t(p.h.taps) + 2 * j];
-        pairs[k * half + j] = int32_t(uint32_t(uint16_t(w[0])) | (uint32_t(uint16_t(w[1])) << 16));
-      }
-  }
+  VerticalTaps vt;
+  const Vec* pairs = static_cast<const Vec*>(pairsData);
 #endif
-  for (int32_t y = p.vis.top; y < p.vis.bottom; ++y) {
+  for (int32_t y = y0; y < y1; ++y) {
     const size_t k = size_t(y - p.vis.top);
     const int32_t* w = &p.v.weight[k * size_t(p.v.taps)];
     uint8_t* out = dst.row(y) + size_t(p.vis.left) * 3;
 #ifdef VORN_SCALE_SSE2
     if (simd) {
-      verticalSse2(src, w, p.v.taps, p.v.start[k], b0, b1, acc.data());
-      horizontalSse2(p, acc.data(), out, pairs);
+      verticalSse2(src, w, p.v.taps, p.v.start[k], b0, b1, acc.data(), vt);
+      horizontalSse2Any(p, acc.data(), out, pairs);
       continue;
     }
 #endif
     verticalScalar(src, w, p.v.taps, p.v.start[k], b0, b1, acc.data());
     horizontalScalar(p, acc.data(), out);
   }
+}
+
+// Large pictures are done in two halves, the lower one on a second thread:
+// the work is one pass over memory and splits evenly.
+constexpr int64_t kSplitSourcePixels = 2'000'000;
+
+void stretch(const Bitmap24& src, Bitmap24& dst, const Rect& dest, bool simd) {
+  Plan p;
+  if (!makePlan(src, dst, dest, p)) return;
+  const void* pairsData = nullptr;
+#ifdef VORN_SCALE_SSE2
+  std::vector<Vec> pairs;
+  if (simd) {
+    const size_t n = p.h.start.size(), half = size_t(p.h.taps / 2);
+    pairs.resize(n * half);
+    for (size_t k = 0; k < n; ++k)
+      for (size_t j = 0; j < half; ++j) {
+        const int32_t* w = &p.h.weight[k * size_t(p.h.taps) + 2 * j];
+        pairs[k * half + j].v =
+            _mm_set1_epi32(int32_t(uint32_t(uint16_t(w[0])) | (uint32_t(uint16_t(w[1])) << 16)));
+      }
+    pairsData = pairs.data();
+  }
+#endif
+  const int32_t rows = p.vis.height();
+  const int64_t work = int64_t(src.width()) * src.height() + int64_t(p.vis.width()) * rows;
+  if (simd && rows >= 64 && work >= kSplitSourcePixels) {
+    const int32_t mid = p.vis.top + rows / 2;
+    std::thread lower;
+    try {
+      lower = std::thread([&] {
+        try {
+          stretchRows(p, src, dst, mid, p.vis.bottom, simd, pairsData);
+        } catch (...) {
+          // Only the row buffer can fail to allocate; those rows stay as they were.
+        }
+      });
+    } catch (const std::system_error&) {
+      // No thread to be had: all rows on this one, below.
+    }
+    if (lower.joinable()) {
+      struct Join {
+        std::thread& t;
+        ~Join() { t.join(); }
+      } join{lower};
+      stretchRows(p, src, dst, p.vis.top, mid, simd, pairsData);
+      return;
+    }
+  }
+  stretchRows(p, src, dst, p.vis.top, p.vis.bottom, simd, pairsData);
 }
 
 }  // namespace

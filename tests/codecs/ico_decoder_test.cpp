@@ -115,7 +115,9 @@ TEST(IcoDecoder, EveryTruncationGivesAnErrorOrAPicture) {
                           {2, 2, 32, iconDib(solid(2, 2, 7), 32, {1, 0, 0, 1})}});
   for (size_t n = 0; n <= f.size(); ++n) {
     auto g = decodeIco(f.data(), n);
-    if (g) EXPECT_EQ(g.value()->bitmap().width(), 3);
+    if (g) {
+      EXPECT_EQ(g.value()->bitmap().width(), 3);
+    }
   }
 }
 

@@ -32,6 +32,16 @@ TEST(HighQualityStretch, SimdAndReferenceAgreeBitForBit) {
   }
 }
 
+TEST(HighQualityStretch, LargePicturesSplitAcrossThreadsGiveTheSameResult) {
+  const Bitmap24 src = testing::testPattern(1700, 1300, 3);
+  for (Rect r : {Rect{0, 0, 640, 480}, Rect{-50, 10, 2000, 1500}}) {
+    Bitmap24 a(800, 600), b(800, 600);
+    stretchHighQuality(src, a, r);
+    codecs::stretchHighQualityReference(src, b, r);
+    ASSERT_EQ(a, b);
+  }
+}
+
 TEST(HighQualityStretch, FlatColourStaysExactlyFlat) {
   const Color c = rgb(201, 7, 128);
   const Bitmap24 src = solid(37, 23, c);
@@ -76,7 +86,9 @@ TEST(HighQualityStretch, WritesOnlyInsideDestAndTheSurface) {
   stretchHighQuality(src, dst, Rect{-7, 3, 13, 11});
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 20; ++x)
-      if (!(x < 13 && y >= 3 && y < 11)) ASSERT_EQ(dst.pixel(x, y), rgb(5, 6, 7)) << x << "," << y;
+      if (!(x < 13 && y >= 3 && y < 11)) {
+        ASSERT_EQ(dst.pixel(x, y), rgb(5, 6, 7)) << x << "," << y;
+      }
   Bitmap24 whole(20, 8), part = solid(20, 20, rgb(5, 6, 7));
   stretchHighQuality(src, whole, Rect{0, 0, 20, 8});
   stretchHighQuality(src, part, Rect{-7, 3, 13, 11});
