@@ -177,8 +177,11 @@ TEST(MaskedStyles, EllipseFromTheCentreCoversAllAtHundredAndCornersNothingAtZero
   EXPECT_EQ(coverage(*fr.M, 97, 61), 97 * 61);
   fr.render(85, 0, r);
   EXPECT_EQ(coverage(*fr.M, 97, 61), 0);
+  // An empty rounded rectangle still gives the pixel above and left of its
+  // corner (the platform takes one off the right and bottom edges and then
+  // orders them): at 0 the centre pixel, which the frame at 0 never draws.
   fr.render(84, 0, r);
-  EXPECT_EQ(coverage(*fr.M, 97, 61), 0);
+  EXPECT_EQ(fr.M->rects(), (std::vector<Rect>{{47, 29, 48, 30}}));
 }
 
 TEST(MaskedStyles, PatternStylesCoverTheWholePictureAtHundred) {

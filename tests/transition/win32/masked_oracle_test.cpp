@@ -76,13 +76,6 @@ PixelMask paintOurs(const Region& r, int32_t W, int32_t H) {
   return m;
 }
 
-// The rounded-rectangle styles wait for Region::roundRect to leave out the
-// right column and bottom row as the platform's rounded-rectangle region does
-// (CreateRoundRectRgn(0, 0, 10, 8, 9, 7) ends at x 9 and y 7); until then
-// they would only measure that difference, not this unit's parameters.
-bool usesRoundRects(int style) { return (style >= 58 && style <= 59) || (style >= 69 && style <= 70) ||
-                                        (style >= 80 && style <= 85); }
-
 int64_t differing(const PixelMask& a, const PixelMask& b) {
   int64_t n = 0;
   for (size_t i = 0; i < a.on.size(); ++i) n += a.on[i] != b.on[i];
@@ -94,9 +87,9 @@ int64_t differing(const PixelMask& a, const PixelMask& b) {
 TEST(MaskedOracle, EveryStyleGivesThePlatformsPixelsForSeededFrames) {
   MaskRegionBuilder builder;
   for (int style = 58; style <= 127; ++style) {
-    if (!isMaskedStyle(style) || usesRoundRects(style)) continue;
+    if (!isMaskedStyle(style)) continue;
     for (auto [W, H] : {std::pair{123, 77}, {96, 128}, {5, 3}}) {
-      for (int32_t p : {1, 17, 50, 63, 98}) {
+      for (int32_t p : {0, 1, 17, 50, 63, 98, 100}) {
         for (uint32_t seed : {1u, 0xBADC0DEu}) {
           LcgRandom random(seed + uint32_t(style));
           MaskPlan plan;
@@ -138,7 +131,7 @@ TEST(MaskedOracle, FrameDrawnThroughThePlatformClipMatchesOurs) {
   HGDIOBJ oldB = SelectObject(newDc, newBmp);
   std::memcpy(newBits, newImage.data(), newImage.sizeBytes());
   MaskRegionBuilder builder;
-  for (int style : {62, 67, 92, 99, 104, 109, 114, 117, 123, 126, 127}) {
+  for (int style : {58, 62, 67, 83, 85, 92, 99, 104, 109, 114, 117, 123, 126, 127}) {
     LcgRandom random(uint32_t(style) * 31u);
     MaskPlan plan;
     planMaskedStyle(style, FrameGeometry::compute(W, H, 44, 10), random, plan);
