@@ -12,6 +12,7 @@
 
 namespace vorn {
 
+class Canvas;
 class Region;
 
 // The symbols every style formula uses (all integer; div truncates toward
@@ -38,6 +39,9 @@ struct FrameContext {
   std::unique_ptr<Region> M; // clip region of a masked style; none at start
   // InvalidatePicRect of an extra copy's destination (ScreenBitmap coordinates).
   std::function<void(const Rect&)> invalidate;
+  // The frame's canvas on `screen`, when the caller has one (the player
+  // keeps one so that a frame allocates nothing); null: make your own.
+  Canvas* canvas = nullptr;
 };
 
 enum class StyleFamily { Appear, Rectangle, Masked, Pixel };

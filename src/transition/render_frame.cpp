@@ -56,7 +56,8 @@ void TCustomTransitionPlayer::RenderFrame() {
       explicit Rendering(bool& f) : flag(f) { flag = true; }
       ~Rendering() { flag = false; }
     } rendering(rendering_);
-    Canvas screen(ScreenBitmap_);
+    Canvas& screen = *screenCanvas_;
+    screen.removeClip();
     screen.draw(oldImage, 0, 0);
     if (OnBeforeNewFrame) OnBeforeNewFrame(*this, newImage, ScreenBitmap_);
 
@@ -69,7 +70,8 @@ void TCustomTransitionPlayer::RenderFrame() {
                    Rect{0, 0, W, H},
                    Rect{0, 0, W, H},
                    nullptr,
-                   [this](const Rect& r) { InvalidatePicRect(r); }};
+                   [this](const Rect& r) { InvalidatePicRect(r); },
+                   &screen};
     const int style = Style_;
     const StyleFamily family = familyOf(style);
     if (family == StyleFamily::Appear) {

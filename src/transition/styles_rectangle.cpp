@@ -1,6 +1,7 @@
 #include "transition/styles_rectangle.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "raster/canvas.h"
 
@@ -206,7 +207,8 @@ void rectangleStyle(int style, FrameContext& f) {
   RectCopy copies[kMaxRectCopies];
   const size_t n = rectangleCopies(style, f.g, copies);
   if (n == 0) return;
-  Canvas screen(f.screen);
+  std::optional<Canvas> own;
+  Canvas& screen = f.canvas ? *f.canvas : own.emplace(f.screen);
   for (size_t i = 0; i + 1 < n; ++i) {
     const RectCopy& c = copies[i];
     if (c.mirror == Mirror::None)

@@ -23,7 +23,7 @@ struct FlagGuard {
 }  // namespace
 
 TCustomTransitionPlayer::TCustomTransitionPlayer(const PlayerServices& services)
-    : s_(services), Color_(kWindowColor) {
+    : s_(services), Color_(kWindowColor), screenCanvas_(std::make_unique<Canvas>(ScreenBitmap_)) {
   Picture_.OnChange = [this] { PictureChanged(); };
   BgPicture_.OnChange = [this] { BgPictureChanged(); };
 }

@@ -23,6 +23,7 @@
 
 namespace vorn {
 
+class Canvas;
 class TAnimateThread;
 class TCustomTransitionPlayer;
 
@@ -187,6 +188,9 @@ class TCustomTransitionPlayer {
   std::atomic<uint16_t> Delay_{40};
 
   Bitmap24 ScreenBitmap_;
+  // Kept for the player's life so that a frame allocates nothing; it draws
+  // on ScreenBitmap_ whatever size that has.
+  std::unique_ptr<Canvas> screenCanvas_;
   Rect PicRect_;
   std::unique_ptr<TAnimateThread> thread_;
   std::vector<std::unique_ptr<TAnimateThread>> endedThreads_;  // joined later

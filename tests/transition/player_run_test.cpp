@@ -359,8 +359,11 @@ TEST(TransitionRun, FrameZeroOfEveryStyleShowsTheOldImageOutsideExtraCopies) {
     // Only the one-pixel strips of the extra copies of the half and quarter
     // styles show the new picture at 0.
     const bool strips = style == 12 || style == 13 || style == 29 || style == 30 || (style >= 55 && style <= 57);
-    if (!strips) EXPECT_EQ(fromNew, 0) << "style " << style;
-    else EXPECT_LE(fromNew, 40 + 30 + 4) << "style " << style;
+    if (!strips) {
+      EXPECT_EQ(fromNew, 0) << "style " << style;
+    } else {
+      EXPECT_LE(fromNew, 40 + 30 + 4) << "style " << style;
+    }
   }
 }
 

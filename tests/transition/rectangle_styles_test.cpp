@@ -196,7 +196,9 @@ TEST(RectangleStyles, ProgressHundredIsTheNewPictureExactlyAndZeroTheOldOutsideT
       // At 0 only the extra copies of the half and quarter styles, one pixel
       // wider than X div 2 or Y div 2, bring in a strip of the new picture.
       const bool strips = style == 12 || style == 13 || style == 29 || style == 30 || (style >= 55 && style <= 57);
-      if (!strips) EXPECT_EQ(zero, rig.oldImage) << "style " << style << " " << s.w << "x" << s.h;
+      if (!strips) {
+        EXPECT_EQ(zero, rig.oldImage) << "style " << style << " " << s.w << "x" << s.h;
+      }
     }
 }
 
@@ -216,7 +218,9 @@ TEST(RectangleStyles, UncoverStylesShowTheNewPictureInPlace) {
     const Bitmap24& f = rig.frameAt(40);
     for (int32_t y = 0; y < 20; ++y)
       for (int32_t x = 0; x < 33; ++x)
-        if (f.pixel(x, y) != rig.oldImage.pixel(x, y)) ASSERT_EQ(f.pixel(x, y), rig.newImage.pixel(x, y)) << style;
+        if (f.pixel(x, y) != rig.oldImage.pixel(x, y)) {
+          ASSERT_EQ(f.pixel(x, y), rig.newImage.pixel(x, y)) << style;
+        }
   }
 }
 
