@@ -36,6 +36,10 @@ TCustomTransitionPlayer::~TCustomTransitionPlayer() {
     thread_->WaitFor();  // its end notification still runs AnimationFinished
   }
   thread_.reset();
+  // A worker let go from inside its own step may still wait to deliver its
+  // end notification; serve it before the handle joins.
+  for (const std::unique_ptr<TAnimateThread>& t : endedThreads_)
+    if (!t->Finished() && workerCallDepth_ == 0) t->WaitFor();
   endedThreads_.clear();
   Picture_.OnChange = nullptr;
   BgPicture_.OnChange = nullptr;

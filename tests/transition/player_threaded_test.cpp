@@ -73,6 +73,22 @@ TEST(ThreadedPacing, StopFromInsideAStepEndsTheRun) {
   EXPECT_EQ(rig.completes, 1);
 }
 
+TEST(ThreadedPacing, DestroyingThePlayerRightAfterAStopFromInsideAStepJoinsTheWorker) {
+  ThreadedRig rig;
+  bool stopped = false;
+  rig.onProgress = [&](TCustomTransitionPlayer& s) {
+    if (s.Progress() == 40) {
+      s.StopTransition();
+      stopped = true;
+    }
+  };
+  ASSERT_TRUE(rig.player->StartTransition().ok());
+  rig.host.calls.waitUntil([&] { return stopped; });
+  rig.host.player = nullptr;
+  rig.player.reset();  // the worker may still be on its way to its end notification
+  EXPECT_EQ(rig.completes, 0);
+}
+
 TEST(ThreadedPacing, ManualPausesTheWorkerAndClearingItStartsANewOne) {
   ThreadedRig rig;
   rig.onProgress = [](TCustomTransitionPlayer& s) {
