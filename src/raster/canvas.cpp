@@ -247,6 +247,19 @@ void Canvas::stretchCopy(const Rect& dst, const Bitmap24& src, const Rect& srcRe
     }
     const uint8_t* s = src.row(r.first);
     const bool wide = !(tight && r.first + r.count == src.height());
+    if (contiguous && r.count > 1 && &src != &target_) {
+      // Rows combined, columns one to one (a squeeze along y only): AND
+      // whole row pieces, a loop the compiler vectorizes.
+      uint8_t* p = d + 3 * size_t(a);
+      const size_t n = 3 * size_t(b - a);
+      const uint8_t* q = s + cols[a - cx0].first;
+      std::memcpy(p, q, n);
+      for (int32_t k = 1; k < r.count; ++k) {
+        q += src.stride();
+        for (size_t i = 0; i < n; ++i) p[i] &= q[i];
+      }
+      return;
+    }
     if (r.count > 1 || !single)
       andRow(d, s, src.stride(), r.count, cols - cx0, a, b, wide);
     else if (contiguous)
