@@ -64,7 +64,7 @@ void TCNFFileMan::LoadFromFile() {
   if (!head) return;  // the header keeps what it had
 
   header.zeroFill();
-  std::memcpy(header.bytes(), head->data(), head->size());
+  if (!head->empty()) std::memcpy(header.bytes(), head->data(), head->size());
   if (!header.hasValidMagic()) {
     const char* first = reinterpret_cast<const char*>(header.Magic_);
     const size_t n = std::find(first, first + kCnfMagicSize, '\0') - first;

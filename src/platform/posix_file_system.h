@@ -16,7 +16,7 @@ class PosixFileSystem final : public FileSystem {
 
   bool exists(const std::string& path) override;  // regular files only
   std::optional<DirEntry> findFirst(const std::string& path) override;
-  Result<std::vector<uint8_t>> readFile(const std::string& path, size_t maxBytes) override;
+  Result<std::vector<uint8_t>> readFile(const std::string& path, size_t maxBytes = SIZE_MAX) override;
   std::unique_ptr<WritableFile> openWrite(const std::string& path) override;
   bool rename(const std::string& from, const std::string& to) override;
   bool remove(const std::string& path) override;

@@ -136,6 +136,30 @@ TEST(CollectionFile, HugeItemCountReadsOnlyWhatIsThere) {
   }
 }
 
+TEST(CollectionFile, RandomBytesAfterTheSignatureNeverBreakTheReader) {
+  std::mt19937 rng(77);
+  for (int round = 0; round < 200; ++round) {
+    Fixture f;
+    std::vector<uint8_t> b(rng() % 5000);
+    for (auto& x : b) x = uint8_t(rng());
+    if (round % 2 && b.size() >= 16) std::memcpy(b.data(), kCnfMagic, 16);
+    f.fs.addFile(kPath, b);
+    f.man.LoadFromFile();
+    const size_t complete = b.size() < TCNFHeader::kSize ? 0 : (b.size() - TCNFHeader::kSize) / TCNFItem::kSize;
+    ASSERT_LE(size_t(f.man.Count()), complete);
+    // Every text accessor stays inside its field whatever the length bytes say.
+    EXPECT_LE(f.man.header.CollName().size(), 64u);
+    EXPECT_LE(f.man.header.AllBckSound().size(), 255u);
+    EXPECT_LE(f.man.header.Comment().size(), 512u);
+    TCNFItem it;
+    for (int i = 0; i < f.man.Count(); ++i) {
+      f.man.GetItem(i, it);
+      EXPECT_LE(it.MediaPath().size(), 255u);
+      EXPECT_LE(it.PicTextFont().size(), 64u);
+    }
+  }
+}
+
 TEST(CollectionFile, ZeroOrNegativeItemCountLoadsTheHeaderOnly) {
   for (int32_t count : {0, -1, int32_t(0x80000000)}) {
     Fixture f;
@@ -168,7 +192,7 @@ TEST(CollectionFile, WrongSignatureShowsTheMessageWithTheFirstBytes) {
 
 TEST(CollectionFile, SignatureCaptionStopsAtTheFirstZeroByte) {
   Fixture f;
-  f.fs.addFile(kPath, std::string("GIF89a\0\0\x01\x02junkjunk", 20));
+  f.fs.addFile(kPath, std::string("GIF89a\0\0\x01\x02junkjunk", 18));
   f.man.LoadFromFile();
   ASSERT_EQ(f.boxes.shown.size(), 1u);
   EXPECT_EQ(f.boxes.shown[0].caption, "HIBA GIF89a");

@@ -11,7 +11,7 @@ class Win32FileSystem final : public FileSystem {
   bool exists(const std::string& path) override;  // files, not folders
   // The directory entry: long name and 8.3 alias (FindFirstFileW).
   std::optional<DirEntry> findFirst(const std::string& path) override;
-  Result<std::vector<uint8_t>> readFile(const std::string& path, size_t maxBytes) override;
+  Result<std::vector<uint8_t>> readFile(const std::string& path, size_t maxBytes = SIZE_MAX) override;
   std::unique_ptr<WritableFile> openWrite(const std::string& path) override;
   // MoveFileExW with replace and write-through: one step, durable when it returns.
   bool rename(const std::string& from, const std::string& to) override;
