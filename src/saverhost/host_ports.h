@@ -89,6 +89,7 @@ inline constexpr int32_t GWL_EXSTYLE_ = -20;
 inline constexpr uint32_t WS_CHILD_ = 0x40000000;
 inline constexpr uint32_t WS_POPUP_ = 0x80000000;
 inline constexpr uint32_t WS_DISABLED_ = 0x08000000;
+inline constexpr uint32_t WS_VISIBLE_ = 0x10000000;
 inline constexpr uint32_t WS_EX_TOOLWINDOW_ = 0x80;
 inline constexpr uint32_t WS_EX_TOPMOST_ = 0x08;
 inline constexpr uint32_t WM_ACTIVATE_ = 0x0006;

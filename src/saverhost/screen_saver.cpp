@@ -122,10 +122,12 @@ void TScreenSaver::ActivatePreview() {
       HostForm_->Terminate();
       return;
     }
-    // The parent's style with the child bits; a pop-up bit copied from a
-    // top-level parent would contradict WS_CHILD, so it is dropped.
+    // The parent's style with the child bits. A pop-up bit copied from a
+    // top-level parent would contradict WS_CHILD, and a visible bit would show
+    // the form at its designed size before it is scaled down: both are dropped,
+    // the message loop shows the form once it is in place.
     uint32_t style = uint32_t(System.GetWindowLongA(parent, GWL_STYLE_));
-    style = (style & ~WS_POPUP_) | WS_CHILD_ | WS_DISABLED_;
+    style = (style & ~(WS_POPUP_ | WS_VISIBLE_)) | WS_CHILD_ | WS_DISABLED_;
     System.SetWindowLongA(form, GWL_STYLE_, int32_t(style));
     System.SetWindowLongA(form, GWL_EXSTYLE_, System.GetWindowLongA(parent, GWL_EXSTYLE_));
     System.SetParent(form, parent);

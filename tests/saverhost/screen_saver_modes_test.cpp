@@ -131,7 +131,8 @@ TEST_F(Preview, BecomesADisabledChildOfTheGivenWindowSized152By112) {
   EXPECT_EQ(events(), (std::vector<std::string>{"BeforePreview", "Preview"}));
   EXPECT_TRUE(logged("ShowWindow 55 0"));
   EXPECT_TRUE(logged("SetWindowLong 55 -20 136"));
-  EXPECT_TRUE(logged("SetWindowLong 77 -16 " + std::to_string(0x50000000u | 0x00800000u | WS_DISABLED_)));
+  EXPECT_TRUE(logged("SetWindowLong 77 -16 " + std::to_string(WS_CHILD_ | 0x00800000u | WS_DISABLED_)))
+      << "the parent's style without its visible bit";
   EXPECT_TRUE(logged("SetWindowLong 77 -20 512"));
   EXPECT_TRUE(logged("SetParent 77 1234"));
   EXPECT_TRUE(logged("ScaleBy 152 1024")) << "scaled from the screen's width";
@@ -167,10 +168,10 @@ TEST_F(Preview, AFormOfNoWidthIsNotScaled) {
 }
 
 TEST_F(Preview, DropsThePopUpBitOfATopLevelParent) {
-  sys.windowLongs[{kParent, GWL_STYLE_}] = int32_t(0x80000000u | 0x10000000u);
+  sys.windowLongs[{kParent, GWL_STYLE_}] = int32_t(WS_POPUP_ | WS_VISIBLE_ | 0x00C00000u);  // with a caption
   commandLine({"/p", "1234"});
   auto h = load();
-  EXPECT_TRUE(logged("SetWindowLong 77 -16 " + std::to_string(0x10000000u | WS_CHILD_ | WS_DISABLED_)));
+  EXPECT_TRUE(logged("SetWindowLong 77 -16 " + std::to_string(0x00C00000u | WS_CHILD_ | WS_DISABLED_)));
 }
 
 TEST_F(Preview, AnInvalidHandleEndsQuietlyAfterThePreviewEvent) {
