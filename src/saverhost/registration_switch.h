@@ -1,0 +1,26 @@
+#pragma once
+// The one-shot registration switch of the program entry: make this
+// executable the default screen saver and tell the user how it went. The
+// caller ends the process with exit code 0 afterwards, whatever the outcome.
+#include <functional>
+#include <string>
+
+#include "platform/message_box.h"
+#include "saverhost/command_line.h"
+
+namespace vorn::saverhost {
+
+// The two boxes, as Windows-1250 bytes. The failure text ends with the base
+// name: it is the entry the user is to pick in the display settings' list.
+std::string RegistrationSuccessCaption(const std::string& baseName);
+std::string RegistrationSuccessText(const std::string& baseName);
+std::string RegistrationFailureCaption(const std::string& baseName);
+std::string RegistrationFailureText(const std::string& baseName);
+
+// When argument 1 carries the switch: calls makeDefaultSaver with argument 0,
+// shows the matching box and returns true. Otherwise does nothing, false.
+bool RunRegistrationSwitch(const CommandLine& args,
+                           const std::function<bool(const std::string& exePath)>& makeDefaultSaver,
+                           MessageBoxes& boxes);
+
+}  // namespace vorn::saverhost
