@@ -1,0 +1,16 @@
+#pragma once
+#include "platform/message_box.h"
+
+namespace vorn::win32 {
+
+// MessageBoxW with MB_OK; `owner` is the owner window handle (0: none).
+class Win32MessageBoxes final : public MessageBoxes {
+ public:
+  explicit Win32MessageBoxes(uintptr_t owner = 0) : owner_(owner) {}
+  void show(const std::string& text, const std::string& caption) override;
+
+ private:
+  uintptr_t owner_;
+};
+
+}  // namespace vorn::win32
