@@ -15,9 +15,19 @@ if(VORN_TESTS AND NOT TARGET GTest::gtest_main)
 endif()
 
 if(WIN32)
-  set(VORN_JPEG_ROOT "" CACHE PATH "Prefix of the MinGW static libjpeg build")
-  if(NOT VORN_JPEG_ROOT)
-    message(FATAL_ERROR "VORN_JPEG_ROOT is not set: run tools/build-libjpeg-mingw.sh first (tools/test.sh does)")
+  # Where tools/build-libjpeg-mingw.sh put it: $VORN_DEPS_DIR, else build/deps.
+  if(DEFINED ENV{VORN_DEPS_DIR} AND NOT "$ENV{VORN_DEPS_DIR}" STREQUAL "")
+    set(vorn_jpeg_default $ENV{VORN_DEPS_DIR}/libjpeg-mingw)
+  else()
+    set(vorn_jpeg_default ${PROJECT_SOURCE_DIR}/build/deps/libjpeg-mingw)
+  endif()
+  set(VORN_JPEG_ROOT ${vorn_jpeg_default} CACHE PATH "Prefix of the MinGW static libjpeg build")
+  if(NOT EXISTS ${VORN_JPEG_ROOT}/lib/libjpeg.a AND EXISTS ${vorn_jpeg_default}/lib/libjpeg.a)
+    set(VORN_JPEG_ROOT ${vorn_jpeg_default} CACHE PATH "Prefix of the MinGW static libjpeg build" FORCE)
+  endif()
+  if(NOT EXISTS ${VORN_JPEG_ROOT}/lib/libjpeg.a)
+    message(FATAL_ERROR "No MinGW libjpeg in ${VORN_JPEG_ROOT}: run tools/build-libjpeg-mingw.sh "
+      "with VORN_DEPS_DIR set (tools/test.sh does)")
   endif()
   add_library(vorn_libjpeg STATIC IMPORTED GLOBAL)
   set_target_properties(vorn_libjpeg PROPERTIES
