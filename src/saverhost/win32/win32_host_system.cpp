@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "saverhost/win32/process_command_line.h"
 #include "text/cp1250.h"
 
 namespace vorn::saverhost {
@@ -27,42 +28,10 @@ LRESULT CALLBACK trampoline(HWND, UINT msg, WPARAM wp, LPARAM lp) {
 }
 const WNDPROC kTrampolines[kSlots] = {trampoline<0>, trampoline<1>, trampoline<2>, trampoline<3>};
 
-// The runtime's split of the process command line: runs of characters up to
-// code 32 separate arguments, double quotes group and are dropped.
-std::vector<std::string> splitArguments(const std::string& line) {
-  std::vector<std::string> args;
-  size_t i = 0;
-  while (true) {
-    while (i < line.size() && uint8_t(line[i]) <= 32) ++i;
-    if (i >= line.size()) break;
-    std::string arg;
-    while (i < line.size() && uint8_t(line[i]) > 32) {
-      if (line[i] == '"') {
-        ++i;
-        while (i < line.size() && line[i] != '"') arg += line[i++];
-        if (i < line.size()) ++i;
-      } else {
-        arg += line[i++];
-      }
-    }
-    args.push_back(arg);
-  }
-  return args;
-}
 
 }  // namespace
 
-std::string Win32HostSystem::ParamStr(int i) {
-  if (i == 0) {
-    wchar_t path[MAX_PATH];
-    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return text::utf16ToCp1250(std::u16string(path, path + n));
-  }
-  const wchar_t* cl = GetCommandLineW();
-  const std::vector<std::string> args =
-      splitArguments(text::utf16ToCp1250(std::u16string(cl, cl + wcslen(cl))));
-  return i > 0 && size_t(i) < args.size() ? args[i] : std::string();
-}
+std::string Win32HostSystem::ParamStr(int i) { return ProcessCommandLine().ParamStr(i); }
 
 WindowHandle Win32HostSystem::FindWindowByTitle(const std::string& title) {
   return WindowHandle(FindWindowW(nullptr, wide(title).c_str()));
