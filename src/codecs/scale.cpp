@@ -151,7 +151,9 @@ void horizontalScalar(const Plan& p, const uint16_t* acc, uint8_t* out) {
 
 #ifdef VORN_SCALE_SSE2
 // The taps with a weight, as row pointers and broadcast weights.
-struct Vec {  // __m128i in a struct: containers keep its alignment, compilers keep quiet
+// __m128i in a struct for containers. Always read with loadu: 32-bit MinGW's
+// heap gives 8-byte alignment whatever the type asks for.
+struct Vec {
   __m128i v;
 };
 
@@ -179,8 +181,8 @@ void verticalSse2(const Bitmap24& src, const int32_t* w, int taps, int32_t first
     __m128i lo = zero, hi = zero;
     for (size_t t = 0; t < n; ++t) {
       const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[t] + i));
-      lo = _mm_add_epi16(lo, _mm_mulhi_epu16(_mm_unpacklo_epi8(zero, px), wv[t].v));
-      hi = _mm_add_epi16(hi, _mm_mulhi_epu16(_mm_unpackhi_epi8(zero, px), wv[t].v));
+      lo = _mm_add_epi16(lo, _mm_mulhi_epu16(_mm_unpacklo_epi8(zero, px), _mm_loadu_si128(&wv[t].v)));
+      hi = _mm_add_epi16(hi, _mm_mulhi_epu16(_mm_unpackhi_epi8(zero, px), _mm_loadu_si128(&wv[t].v)));
     }
     _mm_storeu_si128(reinterpret_cast<__m128i*>(acc + i), _mm_srli_epi16(lo, 1));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(acc + i + 8), _mm_srli_epi16(hi, 1));
@@ -212,7 +214,7 @@ void horizontalSse2(const Plan& p, const uint16_t* acc, uint8_t* out, const Vec*
     for (int t = 0; t < pairs; ++t, a += 6) {
       const __m128i pa = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(a));
       const __m128i pb = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(a + 3));
-      sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpacklo_epi16(pa, pb), wp[t].v));
+      sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpacklo_epi16(pa, pb), _mm_loadu_si128(&wp[t].v)));
     }
     storePixel(out + 3 * k, sum, k + 1 == n);
   }
