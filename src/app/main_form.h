@@ -81,6 +81,8 @@ class TForm1 final : public saverhost::HostForm {
   // --- state of the show ---
   bool SaverActive = false;
   POINT StartCursorPos{0, 0};
+  // The show's components and state (form_show_session.cpp).
+  std::shared_ptr<void> ShowRuntime;
 
   // --- handlers bound in the stored layout ---
   void ScreenSaver1BeforePreviewActive(TScreenSaver& Sender);
