@@ -5,6 +5,10 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 export WINEPREFIX="${VORN_WINEPREFIX:-$root/build/wineprefix}"
 export WINEARCH=win32
+# Wine stores file names and converts arguments in the Unix locale's
+# character set: without a UTF-8 locale (CI may have none set) names with
+# accented letters cannot be made at all.
+if [ "$(locale charmap 2>/dev/null)" != "UTF-8" ]; then export LC_ALL=C.UTF-8; fi
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
