@@ -16,6 +16,15 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j"$jobs"
 ctest --preset native -j"$jobs"
 
+# --- picture fuzz smoke (codecs): each target ~20 s under ASan/UBSan, then
+# the seed corpus and tests/data/malformed replayed; a crash fails the run.
+echo "== picture fuzz smoke"
+VORN_JOBS="$jobs" bash tools/fuzz.sh "${VORN_FUZZ_SECONDS:-20}"
+for t in bmp ico gif jpeg picture; do
+  build/native/tools/fuzz/vorn_fuzz_$t build/fuzz/seeds/$t tests/data/malformed/$t
+done
+# --- end picture fuzz smoke
+
 echo "== Windows build"
 # The demo collection beside Vorn.scr is painted by the native demogen (a
 # cross build cannot run its own programs); the native build above made it.
