@@ -103,6 +103,21 @@ inline uint32_t load4(const uint8_t* p) {
 inline void store4(uint8_t* p, uint32_t v) { std::memcpy(p, &v, 4); }
 static_assert(std::endian::native == std::endian::little, "pixels are moved as little-endian words");
 
+// Eight pixels, px(0) .. px(7) (each in the low three bytes of a word), put
+// at p as three 8-byte words: exactly the 24 bytes, fewer stores than one
+// per pixel.
+template <class PixelFn>
+inline void put8(uint8_t* p, PixelFn&& px) {
+  uint64_t v[8];
+  for (int32_t i = 0; i < 8; ++i) v[i] = px(i) & 0xFFFFFFu;
+  const uint64_t w0 = v[0] | v[1] << 24 | v[2] << 48;
+  const uint64_t w1 = v[2] >> 16 | v[3] << 8 | v[4] << 32 | v[5] << 56;
+  const uint64_t w2 = v[5] >> 8 | v[6] << 16 | v[7] << 40;
+  std::memcpy(p, &w0, 8);
+  std::memcpy(p + 8, &w1, 8);
+  std::memcpy(p + 16, &w2, 8);
+}
+
 }  // namespace
 
 // Destination pixels [a, b) of one row, each from the one source pixel at
@@ -157,6 +172,31 @@ void Canvas::andRow(uint8_t* d, const uint8_t* s, size_t stride, int32_t rows, c
     p[1] = b1;
     p[2] = b2;
   }
+}
+
+// Destination pixels [a, b) of one row, each the AND of the cols[x].count
+// (at least one) adjacent pixels from byte cols[x].first of a row buffer
+// with a word of room after its last pixel.
+void Canvas::squeezeRow(uint8_t* d, const uint8_t* s, const Run* cols, int32_t a, int32_t b) {
+  int32_t x = a;
+  for (; x + 1 < b; ++x) {
+    const uint8_t* q = s + cols[x].first;
+    const int32_t n = cols[x].count;
+    uint32_t v = load4(q);
+    for (int32_t k = 1; k < n; ++k) v &= load4(q + 3 * k);
+    store4(d + 3 * size_t(x), v);
+  }
+  const uint8_t* q = s + cols[x].first;
+  uint8_t b0 = q[0], b1 = q[1], b2 = q[2];
+  for (int32_t k = 1; k < cols[x].count; ++k) {
+    b0 &= q[3 * k];
+    b1 &= q[3 * k + 1];
+    b2 &= q[3 * k + 2];
+  }
+  uint8_t* p = d + 3 * size_t(x);
+  p[0] = b0;
+  p[1] = b1;
+  p[2] = b2;
 }
 
 // Destination pixels [a, b) from source pixels running backwards from s0
@@ -221,14 +261,32 @@ void Canvas::stretchCopy(const Rect& dst, const Bitmap24& src, const Rect& srcRe
   trim(rows_, y0, y1);
   if (x0 >= x1 || y0 >= y1) return;
   bool contiguous = true, reversed = true, single = true;
+  int32_t most = 0;
   for (size_t i = 0; i < cols_.size(); ++i) {
     if (cols_[i].count != 1) single = false;
+    most = std::max(most, cols_[i].count);
     if (cols_[i].first != cols_[0].first + 3 * int32_t(i)) contiguous = false;
     if (cols_[i].first != cols_[0].first - 3 * int32_t(i)) reversed = false;
   }
   contiguous = contiguous && single;
   reversed = reversed && single;
 
+  // For a sideways squeeze of at most four pixels into one, where each
+  // destination pixel finds its value in the row buffer: a lone source pixel
+  // as it is, two from the neighbour ANDs after the row (pairBase on), three
+  // or four as two overlapping neighbour ANDs.
+  const size_t pairBase = 3 * size_t(src.width()) + 8;
+  if (!single && &src != &target_) {
+    if (merged_.size() < 2 * pairBase) merged_.resize(2 * pairBase);
+    gatherA_.resize(cols_.size());
+    gatherB_.resize(cols_.size());
+    if (most <= 4)
+      for (size_t i = 0; i < cols_.size(); ++i) {
+        const int32_t f = cols_[i].first, n = cols_[i].count;
+        gatherA_[i] = n == 1 ? f : int32_t(pairBase) + f;
+        gatherB_[i] = n == 1 ? f : int32_t(pairBase) + f + 3 * (n - 2);
+      }
+  }
   const Run* cols = cols_.data();
   const Run* rows = rows_.data();
   const int32_t cx0 = int32_t(x0), cy0 = int32_t(y0);
@@ -260,7 +318,45 @@ void Canvas::stretchCopy(const Rect& dst, const Bitmap24& src, const Rect& srcRe
       }
       return;
     }
-    if (r.count > 1 || !single)
+    if (!single && &src != &target_) {
+      // Squeezing sideways. The source rows become one in a buffer (a loop
+      // the compiler vectorizes), then the ANDs of neighbouring pixels go
+      // beside them; each destination pixel then gathers one or two words.
+      const Run& fa = cols[a - cx0];
+      const Run& fb = cols[b - 1 - cx0];
+      const size_t lo = size_t(std::min(fa.first, fb.first));
+      const size_t hi = size_t(std::max(fa.first + 3 * fa.count, fb.first + 3 * fb.count));
+      uint8_t* m = merged_.data();
+      std::memcpy(m + lo, s + lo, hi - lo);
+      const uint8_t* q = s;
+      for (int32_t k = 1; k < r.count; ++k) {
+        q += src.stride();
+        for (size_t i = lo; i < hi; ++i) m[i] &= q[i];
+      }
+      if (most > 4) {
+        squeezeRow(d, m, cols - cx0, a, b);
+        return;
+      }
+      uint8_t* pairs = m + pairBase;
+      for (size_t i = lo; i + 3 < hi; ++i) pairs[i] = m[i] & m[i + 3];
+      const int32_t* ga = gatherA_.data() - cx0;
+      const int32_t* gb = gatherB_.data() - cx0;
+      int32_t x = a;
+      if (most <= 2) {
+        for (; x + 8 <= b; x += 8) put8(d + 3 * size_t(x), [&](int32_t i) { return load4(m + ga[x + i]); });
+        for (; x + 1 < b; ++x) store4(d + 3 * size_t(x), load4(m + ga[x]));
+      } else {
+        for (; x + 8 <= b; x += 8)
+          put8(d + 3 * size_t(x), [&](int32_t i) { return load4(m + ga[x + i]) & load4(m + gb[x + i]); });
+        for (; x + 1 < b; ++x) store4(d + 3 * size_t(x), load4(m + ga[x]) & load4(m + gb[x]));
+      }
+      if (x == b) return;
+      uint8_t* p = d + 3 * size_t(x);
+      p[0] = m[ga[x]] & m[gb[x]];
+      p[1] = m[ga[x] + 1] & m[gb[x] + 1];
+      p[2] = m[ga[x] + 2] & m[gb[x] + 2];
+      return;
+    } else if (r.count > 1 || !single)
       andRow(d, s, src.stride(), r.count, cols - cx0, a, b, wide);
     else if (contiguous)
       std::memcpy(d + 3 * size_t(a), s + cols[a - cx0].first, 3 * size_t(b - a));

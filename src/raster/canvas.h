@@ -47,6 +47,7 @@ class Canvas {
   static void andRow(uint8_t* d, const uint8_t* s, size_t stride, int32_t rows, const Run* cols, int32_t a,
                      int32_t b, bool wide);
   static void reverseRow(uint8_t* d, const uint8_t* s0, int32_t a, int32_t b, bool wide);
+  static void squeezeRow(uint8_t* d, const uint8_t* s, const Run* cols, int32_t a, int32_t b);
   template <class SpanFn>
   void forEachSpan(const Rect& area, SpanFn&& fn);
 
@@ -55,6 +56,9 @@ class Canvas {
   bool hasClip_ = false;
   // Reused between calls so that a frame allocates nothing.
   std::vector<Run> cols_, rows_;
+  // Source rows ANDed together, for rows that combine several.
+  std::vector<uint8_t> merged_;
+  std::vector<int32_t> gatherA_, gatherB_;
 };
 
 }  // namespace vorn
