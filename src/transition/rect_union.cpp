@@ -9,8 +9,15 @@ namespace vorn {
 
 namespace {
 
-bool byLeft(const Rect& a, const Rect& b) { return a.left < b.left; }
-bool byTop(const Rect& a, const Rect& b) { return a.top < b.top; }
+constexpr auto byLeft = [](const Rect& a, const Rect& b) { return a.left < b.left; };
+constexpr auto byTop = [](const Rect& a, const Rect& b) { return a.top < b.top; };
+
+// The builders give their rectangles band by band or column by column, so
+// the order asked for is often there already.
+template <class It, class Less>
+void sortIfNeeded(It first, It last, Less less) {
+  if (!std::is_sorted(first, last, less)) std::sort(first, last, less);
+}
 
 // Appends the band [top, bottom) with `spans`, or lengthens the previous band
 // when it ends at `top` with the same spans.
@@ -26,6 +33,40 @@ void emitBand(BandedUnion& out, int32_t top, int32_t bottom, const std::vector<S
   }
   out.bands.push_back(SpanBand{top, bottom, uint32_t(out.spans.size()), uint32_t(spans.size())});
   out.spans.insert(out.spans.end(), spans.begin(), spans.end());
+}
+
+// Stable counting sort on the top edge (all tops lie in the clip): rectangles
+// that start on the same row keep the builder's order, which is left to right
+// for every builder, so the sweep rarely has to sort a row's arrivals.
+void sortByTop(std::vector<Rect>& rs, const Rect& clip, RectUnionScratch& scratch) {
+  if (std::is_sorted(rs.begin(), rs.end(), byTop)) return;
+  const size_t rows = size_t(clip.bottom - clip.top);
+  std::vector<uint32_t>& start = scratch.rowStart;
+  start.assign(rows + 1, 0);
+  for (const Rect& r : rs) ++start[size_t(r.top - clip.top) + 1];
+  for (size_t i = 1; i <= rows; ++i) start[i] += start[i - 1];
+  std::vector<Rect>& out = scratch.byRow;
+  out.resize(rs.size());
+  for (const Rect& r : rs) out[start[size_t(r.top - clip.top)]++] = r;
+  rs.swap(out);
+}
+
+// Puts the arrivals at [before, end) of the active list into its left-edge
+// order.
+void mergeArrivals(std::vector<Rect>& active, size_t before) {
+  sortIfNeeded(active.begin() + ptrdiff_t(before), active.end(), byLeft);
+  if (before == 0 || !byLeft(active[before], active[before - 1])) return;
+  if (active.size() - before <= 4) {
+    // A few arrivals among many: move each into place.
+    for (size_t i = before; i < active.size(); ++i) {
+      const Rect r = active[i];
+      const auto at = std::upper_bound(active.begin(), active.begin() + ptrdiff_t(i), r, byLeft);
+      std::move_backward(at, active.begin() + ptrdiff_t(i), active.begin() + ptrdiff_t(i) + 1);
+      *at = r;
+    }
+    return;
+  }
+  std::inplace_merge(active.begin(), active.begin() + ptrdiff_t(before), active.end(), byLeft);
 }
 
 }  // namespace
@@ -90,7 +131,7 @@ void uniteRects(const std::vector<Rect>& rects, const Rect& clip, BandedUnion& o
     if (!n.empty()) pending.push_back(n);
   }
   if (pending.empty()) return;
-  std::sort(pending.begin(), pending.end(), byTop);
+  sortByTop(pending, clip, scratch);
 
   size_t next = 0;
   int32_t y = pending[0].top;
@@ -98,10 +139,7 @@ void uniteRects(const std::vector<Rect>& rects, const Rect& clip, BandedUnion& o
     if (active.empty() && y < pending[next].top) y = pending[next].top;
     const size_t before = active.size();
     while (next < pending.size() && pending[next].top <= y) active.push_back(pending[next++]);
-    if (active.size() != before) {
-      std::sort(active.begin() + before, active.end(), byLeft);
-      std::inplace_merge(active.begin(), active.begin() + before, active.end(), byLeft);
-    }
+    if (active.size() != before) mergeArrivals(active, before);
     int32_t bottom = next < pending.size() ? pending[next].top : INT32_MAX;
     merged.clear();
     for (const Rect& a : active) {

@@ -51,6 +51,8 @@ struct RectUnionScratch {
   std::vector<Rect> sorted;
   std::vector<Rect> active;
   std::vector<Span> merged;
+  std::vector<uint32_t> rowStart;
+  std::vector<Rect> byRow;
 };
 void uniteRects(const std::vector<Rect>& rects, const Rect& clip, BandedUnion& out,
                 RectUnionScratch& scratch);
