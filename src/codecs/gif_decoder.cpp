@@ -5,6 +5,7 @@
 // error. After that, a fault (truncation, an unknown block, corrupt data in
 // a later image) ends the file there and the complete images stand; a file
 // without its trailer is therefore read in full.
+#include <algorithm>
 #include <string>
 
 #include "codecs/byte_reader.h"
@@ -143,6 +144,13 @@ GraphicResult decodeGif(const uint8_t* data, size_t size) {
     if (w > 0 && h > 0) {  // a 0 x 0 image is kept as an empty frame
       if (auto s = codecs::checkPictureSize(w, h); !s) {
         fault = s.error();
+        break;
+      }
+      // One code yields at most 4096 pixels, so the data bounds the picture:
+      // a few bytes claiming 250 megapixels are refused, not allocated.
+      const uint64_t codes = uint64_t(lzw.size()) * 8 / uint64_t(std::max(minCode + 1, 3));
+      if (uint64_t(w) * uint64_t(h) > (codes + 1) * 4096) {
+        fault = "GIF image data is too short for its size";
         break;
       }
       f.image.allocate(w, h);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "codecs/decoders.h"
 #include "codecs/gif_image.h"
 #include "codecs/gif_lzw.h"
@@ -224,6 +227,23 @@ TEST(GifDecoder, EveryTruncationGivesAnErrorOrAPicture) {
       EXPECT_EQ(g.value()->bitmap().height(), 4) << n;
     }
   }
+}
+
+}  // namespace
+}  // namespace vorn
+
+namespace vorn {
+namespace {
+
+TEST(GifDecoder, TinyDataClaimingAHugeFrameIsRefusedBeforeAllocating) {
+  // Found by the fuzzer: 51 bytes, a frame of 17414 x 14336 pixels.
+  std::ifstream in(std::string(VORN_TEST_DATA) + "/malformed/gif/tiny-file-claims-250-megapixels.gif",
+                   std::ios::binary);
+  std::vector<uint8_t> f((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(f.size(), 51u);
+  auto g = decodeGif(f.data(), f.size());
+  ASSERT_FALSE(g.ok());
+  EXPECT_EQ(g.error(), "GIF image data is too short for its size");
 }
 
 }  // namespace
