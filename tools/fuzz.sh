@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs every picture fuzz target for N seconds (default 30) with ASan and
-# UBSan, then replays the seed corpus and the regression files.
+# Runs every fuzz target (pictures, the collection reader, cnftool dump) for
+# N seconds (default 30) with ASan and UBSan, then replays the seed corpus and
+# the regression files.
 #   bash tools/fuzz.sh [seconds] [extra libFuzzer options]
 # A long run (>= 10^6 executions each): bash tools/fuzz.sh 1800
 # Working corpora stay in build/fuzz/corpus/<target>; crashes land in
@@ -17,7 +18,7 @@ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORN_FUZZ=ON -DVORN
   -DVORN_BENCH=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_C_FLAGS="$san" -DCMAKE_CXX_FLAGS="$san" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-targets=(bmp ico gif jpeg picture)
+targets=(bmp ico gif jpeg picture collection cnftool_dump)
 cmake --build build/fuzz -j"$jobs" --target "${targets[@]/#/vorn_fuzz_}"
 
 # Seeds from the test generators (native unit-test build).
@@ -33,8 +34,12 @@ for t in "${targets[@]}"; do
   bin="build/fuzz/tools/fuzz/vorn_fuzz_$t"
   corpus="build/fuzz/corpus/$t"
   mkdir -p "$corpus"
-  dirs=("$corpus" "build/fuzz/seeds/$t")
-  [ -d "tests/data/malformed/$t" ] && dirs+=("tests/data/malformed/$t")
+  seedset="$t"
+  [ "$t" = cnftool_dump ] && seedset=collection  # the dump reads collection files
+  dirs=("$corpus")
+  for d in "build/fuzz/seeds/$t" "tests/data/fuzz/$seedset" "tests/data/malformed/$seedset"; do
+    [ -d "$d" ] && dirs+=("$d")
+  done
   echo "== fuzz $t for ${secs}s"
   if ! "$bin" -max_total_time="$secs" -timeout=10 -rss_limit_mb=2560 -malloc_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="build/fuzz/artifacts/$t-" "$@" "${dirs[@]}" \
@@ -44,6 +49,6 @@ for t in "${targets[@]}"; do
   fi
   grep -E "stat::number_of_executed_units|stat::new_units_added" "build/fuzz/$t.log" | sed "s/^/  $t /" || true
   echo "== replay $t"
-  "$bin" -runs=0 "build/fuzz/seeds/$t" "${dirs[@]:2}" 2>&1 | grep -E "^(INFO: seed corpus|Done)" | tail -1 || status=1
+  "$bin" -runs=0 "${dirs[@]:1}" 2>&1 | grep -E "^(INFO: seed corpus|Done)" | tail -1 || status=1
 done
 exit $status

@@ -23,6 +23,9 @@ VORN_JOBS="$jobs" bash tools/fuzz.sh "${VORN_FUZZ_SECONDS:-20}"
 for t in bmp ico gif jpeg picture; do
   build/native/tools/fuzz/vorn_fuzz_$t build/fuzz/seeds/$t tests/data/malformed/$t
 done
+for t in collection cnftool_dump; do
+  build/native/tools/fuzz/vorn_fuzz_$t tests/data/fuzz/collection tests/data/malformed/collection
+done
 # --- end picture fuzz smoke
 
 echo "== Windows build"
