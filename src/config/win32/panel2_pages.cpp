@@ -10,7 +10,8 @@
 #include "config/win32/control_factory.h"
 #include "config/win32/panel2_ids.h"
 #include "config/win32/panel2_window.h"
-#include "saverhost/version_info_reader.h"
+#include "platform/win32/win32_version_info.h"
+#include "saverhost/file_version.h"
 #include "text/cp1250.h"
 #include "transition/style_catalogue.h"
 #include "widgets/win32/link_label_control.h"
@@ -316,7 +317,9 @@ void Panel2::SS1BeforeConfigBoxActive() {
   }
   InvalidateRect(lv, nullptr, TRUE);
   selectPage(0);
-  const TFileVersion v = GetFileVersion(svc_.exePath);
+  vorn::win32::Win32VersionInfoReader reader;
+  saverhost::TFileVersion v;
+  saverhost::GetFileVersion(reader, svc_.exePath, v);
   setText(ctl(ssVerL), versionLabelText(v.Valid, v.FileMS));
 }
 
