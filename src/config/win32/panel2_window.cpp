@@ -265,6 +265,8 @@ LRESULT Panel2::onCommand(int id, int code, HWND) {
   return 0;
 }
 
+HWND Panel2::tabControl1() const { return ctl(TabControl1); }
+
 void Panel2::Button1Click() {
   controlsToModel();
   if (svc_.state && svc_.boxes) Button1Save(model_.settings, *svc_.state, *svc_.boxes);

@@ -61,6 +61,13 @@ class Panel2 {
   bool onMeasureItem(MEASUREITEMSTRUCT* m);
   HBRUSH onCtlColor(HDC dc, HWND ctl);
   void selectPage(int index);
+  // "OK": save the settings (unless the load failed), then close the form.
+  void Button1Click();
+  // "Mégsem": close the form.
+  void Button2Click();
+  // Where the movie preview plays (MediaPrev's display window).
+  HWND tabControl1() const;
+  void setMediaPrev(show::MediaPlayer* player) { svc_.mediaPrev = player; }
 
  private:
   void createFrame();
@@ -75,8 +82,6 @@ class Panel2 {
   int32_t readSpin(int id, SpinEdit& s);
   void ListView1Change();
   void clearPreview();
-  void Button1Click();
-  void Button2Click();
   void browseBackgroundSound();
   void drawPreview(DRAWITEMSTRUCT* d);
   void drawColourItem(DRAWITEMSTRUCT* d);
