@@ -7,42 +7,25 @@
 #include "collection/win32/win32_collection_host.h"
 #include "config/win32/panel2_window.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_message_boxes.h"
+#include "saverhost/win32/process_command_line.h"
 #include "show/win32/mci_player.h"
 #include "text/cp1250.h"
 
 namespace vorn::app {
 namespace {
 
-class PanelMessageBoxes final : public MessageBoxes {
- public:
-  explicit PanelMessageBoxes(HWND owner) : owner_(owner) {}
-  void show(const std::string& text, const std::string& caption) override {
-    const std::u16string t = text::cp1250ToUtf16(text), c = text::cp1250ToUtf16(caption);
-    MessageBoxW(owner_, reinterpret_cast<LPCWSTR>(t.c_str()), reinterpret_cast<LPCWSTR>(c.c_str()),
-                MB_OK);
-  }
-
- private:
-  HWND owner_;
-};
-
-std::string ownPath() {
-  wchar_t buf[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, buf, MAX_PATH);
-  return text::utf16ToCp1250(reinterpret_cast<const char16_t*>(buf));
-}
-
 // Everything the box holds, released with the form.
 struct ConfigRuntime {
   Win32FileSystem fs;
-  PanelMessageBoxes boxes;
+  win32::Win32MessageBoxes boxes;
   TCollectionState state{fs, boxes};
   Win32CollectionHost host;
   std::unique_ptr<show::win32::MciMediaPlayer> mediaPrev;
   std::unique_ptr<config::win32::Panel2> panel;
 
   ConfigRuntime(TForm1& f)
-      : boxes(f.Hwnd()), host(HWND(f.ApplicationHandle()), f.ApplicationTitle()) {}
+      : boxes(reinterpret_cast<uintptr_t>(f.Hwnd())), host(HWND(f.ApplicationHandle()), f.ApplicationTitle()) {}
   ~ConfigRuntime() {
     if (mediaPrev) (void)mediaPrev->close();
     state.Release();
@@ -61,7 +44,7 @@ void TForm1::SS1BeforeConfigBoxActive(TScreenSaver&) {
   svc.state = &rt.state;
   svc.fs = &rt.fs;
   svc.boxes = &rt.boxes;
-  svc.exePath = ownPath();
+  svc.exePath = saverhost::ProcessCommandLine().ParamStr(0);
   svc.closeForm = [this] { Close(); };
   svc.saverActive = &SaverActive;
   // The stand-in buttons of the stored layout give way to the panel's own.
@@ -73,7 +56,7 @@ void TForm1::SS1BeforeConfigBoxActive(TScreenSaver&) {
   rt.panel->setMediaPrev(rt.mediaPrev.get());
   Panel2->SetBounds(0, 0, rt.panel->width(), rt.panel->height());
   ShowWindow(rt.panel->hwnd(), SW_SHOW);
-  const bool testRun = ScreenSaver1->System.ParamStr(2) == "/TEST";
+  const bool testRun = saverhost::IsTestRun(saverhost::ProcessCommandLine().ParamStr(2));
   rt.state.INITAll(rt.host, testRun, &rt.panel->model());
   rt.panel->SS1BeforeConfigBoxActive();
   // The form's dialog navigation sends Enter and Esc as IDOK and IDCANCEL.
