@@ -79,7 +79,25 @@ void expectConfigBox(const std::wstring& args) {
   EXPECT_EQ(cr.bottom, pr.bottom - pr.top);
   EXPECT_EQ(GetWindowLongW(form, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZE), 0);
   EXPECT_TRUE(GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
-  HWND cancel = FindWindowExW(shown, nullptr, L"BUTTON", L"M\u00e9gsem");
+  // The button sits inside the panel's own page window, so look through
+  // every descendant, not only the direct children.
+  struct Search {
+    HWND found = nullptr;
+  } search;
+  EnumChildWindows(
+      shown,
+      [](HWND h, LPARAM lp) __attribute__((stdcall)) -> BOOL {
+        wchar_t cls[16] = {}, text[32] = {};
+        GetClassNameW(h, cls, 16);
+        GetWindowTextW(h, text, 32);
+        if (lstrcmpiW(cls, L"BUTTON") == 0 && lstrcmpW(text, L"M\u00e9gsem") == 0) {
+          *reinterpret_cast<HWND*>(lp) = h;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search.found));
+  HWND cancel = search.found;
   ASSERT_TRUE(cancel);
   PostMessageW(cancel, BM_CLICK, 0, 0);
   EXPECT_TRUE(saver.WaitExit(kEnd));
