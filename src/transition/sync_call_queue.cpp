@@ -24,7 +24,10 @@ void SyncCallQueue::call(const std::function<void()>& fn) {
 bool SyncCallQueue::serve() {
   bool ran = false;
   std::unique_lock lock(mutex_);
-  while (!queue_.empty()) {
+  // Only the calls waiting now: a quick worker re-queues at once, and
+  // draining until empty would run a whole transition inside one serve,
+  // never giving the caller a look in between.
+  for (size_t n = queue_.size(); n > 0 && !queue_.empty(); --n) {
     Pending* p = queue_.front();
     queue_.pop_front();
     lock.unlock();

@@ -19,7 +19,7 @@ class SyncCallQueue {
   bool onMainThread() const { return std::this_thread::get_id() == mainThread_; }
   // Worker side; on the main thread the call simply runs.
   void call(const std::function<void()>& fn);
-  // Main thread: run every queued call; true when at least one ran.
+  // Main thread: run the calls queued at entry; true when at least one ran.
   bool serve();
   // Main thread: serve calls until done() holds (checked after each wake-up).
   void waitUntil(const std::function<bool()>& done);
