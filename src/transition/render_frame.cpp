@@ -58,7 +58,8 @@ void TCustomTransitionPlayer::RenderFrame() {
     } rendering(rendering_);
     Canvas& screen = *screenCanvas_;
     screen.removeClip();
-    screen.draw(oldImage, 0, 0);
+    if (!screenHoldsOld_) screen.draw(oldImage, 0, 0);
+    screenHoldsOld_ = false;
     if (OnBeforeNewFrame) OnBeforeNewFrame(*this, newImage, ScreenBitmap_);
 
     const int32_t W = newImage.width(), H = newImage.height();

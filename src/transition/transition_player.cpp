@@ -263,7 +263,10 @@ void TCustomTransitionPlayer::composePaint(const Rect& requested) {
 // --- the run ------------------------------------------------------------
 
 Status TCustomTransitionPlayer::StartTransition() {
-  if (Busy_ || !Picture_.hasGraphic()) return {};
+  if (Busy_ || !Picture_.hasGraphic()) {
+    ahead_.reset();
+    return {};
+  }
   reapThreads();
   const std::shared_ptr<bool> alive = alive_;
   Busy_ = true;
@@ -284,7 +287,35 @@ Status TCustomTransitionPlayer::StartTransition() {
   return makeError(error);
 }
 
+bool TCustomTransitionPlayer::takePreparedStart() {
+  std::unique_ptr<PreparedStart> a = std::move(ahead_);
+  if (!a || a->picture.graphic() != Picture_.graphic()) return false;
+  const StartLayout& l = a->layout;
+  const int32_t cw = s_.host.clientWidth(), ch = s_.host.clientHeight();
+  // The images were made for a control of this size showing only this
+  // colour, and a screen that starts empty (so in the colour as well).
+  if (!ScreenBitmap_.empty() || l.color != Color_ || l.clientWidth != cw || l.clientHeight != ch) return false;
+  if (PaintBuffer_.width() != cw || PaintBuffer_.height() != ch || !IsUniform(PaintBuffer_, Color_)) return false;
+  if (a->screen.width() != Picture_.width() || a->screen.height() != Picture_.height()) return false;
+  ScreenBitmap_ = std::move(a->screen);
+  UpdatePicRect();
+  if (DisplayRect() != a->displayRect) {
+    ScreenBitmap_ = Bitmap24();
+    return false;
+  }
+  OldImage_ = std::make_unique<Bitmap24>(std::move(a->oldImage));
+  NewImage_ = std::make_unique<Bitmap24>(std::move(a->newImage));
+  screenHoldsOld_ = true;
+  return true;
+}
+
 void TCustomTransitionPlayer::PrepareTransition() {
+  lastStartPrepared_ = takePreparedStart();
+  if (lastStartPrepared_) {
+    SetProgress(Reverse_ ? 100 : 0);
+    return;
+  }
+  screenHoldsOld_ = false;
   const int32_t w = Picture_.width(), h = Picture_.height();
   // The new size keeps what was shown at the top-left corner; the rest
   // takes the fill colour.
@@ -303,11 +334,9 @@ void TCustomTransitionPlayer::PrepareTransition() {
     composePaint(Rect{0, 0, s_.host.clientWidth(), s_.host.clientHeight()});
   }
   auto oldImage = std::make_unique<Bitmap24>(w, h);
-  oldImage->fill(Color_);  // where the display rectangle reaches past the control
-  if (!PaintBuffer_.empty())
-    Canvas(*oldImage).stretchCopy(Rect{0, 0, w, h}, PaintBuffer_, DisplayRect());
+  DrawOldImage(*oldImage, PaintBuffer_, DisplayRect(), Color_);
   auto newImage = std::make_unique<Bitmap24>(w, h);
-  Picture_.graphic()->draw(*newImage, Rect{0, 0, w, h});
+  DrawNewImage(*newImage, *Picture_.graphic());
   OldImage_ = std::move(oldImage);
   NewImage_ = std::move(newImage);
 
@@ -403,14 +432,17 @@ void TCustomTransitionPlayer::StopTransition() {
   reapThreads();
 }
 
-void TCustomTransitionPlayer::ClearScreen() {
+void TCustomTransitionPlayer::ClearScreen(Bitmap24* released) {
   // The surface counts as locked while a paint composes from it.
   if (Busy_ || ScreenBitmap_.empty() || Painting_) return;
+  if (released) std::swap(*released, ScreenBitmap_);
   ScreenBitmap_ = Bitmap24();
+  screenHoldsOld_ = false;
   Invalidate();
 }
 
 void TCustomTransitionPlayer::releaseImages() {
+  screenHoldsOld_ = false;
   if (rendering_) {
     // A handler stopped the run from inside the frame being composed.
     if (OldImage_) retiredImages_.push_back(std::move(OldImage_));

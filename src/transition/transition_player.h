@@ -19,6 +19,7 @@
 #include "raster/bitmap24.h"
 #include "raster/rect.h"
 #include "transition/player_host.h"
+#include "transition/prepared_start.h"
 #include "transition/worker_thread.h"
 
 namespace vorn {
@@ -108,16 +109,26 @@ class TCustomTransitionPlayer {
   bool Painting() const { return Painting_; }
   // Where ScreenBitmap is shown in the control (client coordinates).
   Rect DisplayRect() const;
+  int32_t ClientWidth() const { return s_.host.clientWidth(); }
+  int32_t ClientHeight() const { return s_.host.clientHeight(); }
 
   // --- operations -------------------------------------------------------
   // Ignored while Busy or without a picture. Unthreaded, the whole run takes
   // place inside this call (messages are dispatched meanwhile).
   Status StartTransition();
   void StopTransition();
-  void ClearScreen();
+  // With `released`, the cleared screen's memory is handed there instead of
+  // freed, for the caller to free where it costs nothing.
+  void ClearScreen(Bitmap24* released = nullptr);
   // Composes the frame of the current Progress into ScreenBitmap. A step of
   // SetProgress; public for the frame tool and the benchmark.
   void RenderFrame();
+  // A start made ahead for the current picture (prepared_start.h). The next
+  // StartTransition takes its images when they are exactly what it would
+  // make itself, and drops it otherwise.
+  void SetPreparedStart(std::unique_ptr<PreparedStart> ahead) { ahead_ = std::move(ahead); }
+  // Whether the last start took the images made ahead.
+  bool LastStartWasPrepared() const { return lastStartPrepared_; }
 
   // --- notifications from the host --------------------------------------
   // A paint request for the given client area (all of it by default):
@@ -162,6 +173,7 @@ class TCustomTransitionPlayer {
   void releaseImages();
   void reapThreads();
   void threadEnded(TAnimateThread* t);
+  bool takePreparedStart();
 
   PlayerServices s_;
   TPicture Picture_;
@@ -202,6 +214,10 @@ class TCustomTransitionPlayer {
   int workerCallDepth_ = 0;  // inside a synchronous step of the worker
   bool rendering_ = false;   // inside RenderFrame: images are released after it
   std::vector<std::unique_ptr<Bitmap24>> retiredImages_;
+  std::unique_ptr<PreparedStart> ahead_;
+  bool lastStartPrepared_ = false;
+  // ScreenBitmap holds OldImage already: the next frame need not copy it.
+  bool screenHoldsOld_ = false;
   // Cleared by the destructor: a loop that dispatched messages checks it
   // before it touches the player again.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

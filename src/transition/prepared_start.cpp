@@ -1,0 +1,64 @@
+#include "transition/prepared_start.h"
+
+#include <cstring>
+
+#include "raster/canvas.h"
+#include "transition/placement.h"
+
+namespace vorn {
+
+Rect StartDisplayRect(int32_t w, int32_t h, const StartLayout& layout) {
+  const int32_t cw = layout.clientWidth, ch = layout.clientHeight;
+  Rect pic{0, 0, w, h};
+  if (layout.center) pic = offsetRect(pic, (cw - w) / 2, (ch - h) / 2);
+  if (!layout.stretch) return pic;
+  const Rect client{0, 0, cw, ch};
+  return layout.stretchFine ? FitRect(pic, client) : client;
+}
+
+void DrawNewImage(Bitmap24& newImage, TGraphic& graphic) {
+  graphic.draw(newImage, Rect{0, 0, newImage.width(), newImage.height()});
+}
+
+void DrawOldImage(Bitmap24& oldImage, const Bitmap24& shown, const Rect& displayRect, Color fill) {
+  oldImage.fill(fill);  // where the display rectangle reaches past the control
+  if (!shown.empty())
+    Canvas(oldImage).stretchCopy(Rect{0, 0, oldImage.width(), oldImage.height()}, shown, displayRect);
+}
+
+bool IsUniform(const Bitmap24& b, Color c) {
+  if (b.empty()) return true;
+  // One row of c, then every row compared with it.
+  const int32_t w = b.width();
+  std::unique_ptr<uint8_t[]> row(new uint8_t[size_t(w) * 3]);
+  Bitmap24 one(1, 1);
+  one.fill(c);
+  for (int32_t x = 0; x < w; ++x) std::memcpy(row.get() + size_t(x) * 3, one.row(0), 3);
+  for (int32_t y = 0; y < b.height(); ++y)
+    if (std::memcmp(b.row(y), row.get(), size_t(w) * 3) != 0) return false;
+  return true;
+}
+
+std::unique_ptr<PreparedStart> PrepareStart(const TPicture& picture, const StartLayout& layout) {
+  if (!picture.hasGraphic() || picture.graphic()->empty()) return nullptr;
+  if (layout.clientWidth <= 0 || layout.clientHeight <= 0) return nullptr;
+  auto p = std::make_unique<PreparedStart>();
+  p->picture.assign(picture);
+  p->layout = layout;
+  const int32_t w = picture.width(), h = picture.height();
+  p->displayRect = StartDisplayRect(w, h, layout);
+  p->newImage = Bitmap24(w, h);
+  DrawNewImage(p->newImage, *picture.graphic());
+  // The control as the player will find it: all in its colour.
+  Bitmap24 shown(layout.clientWidth, layout.clientHeight);
+  shown.fill(layout.color);
+  p->oldImage = Bitmap24(w, h);
+  DrawOldImage(p->oldImage, shown, p->displayRect, layout.color);
+  // The player's ScreenBitmap starts in its colour; it doubles as the first
+  // frame's old image only when that is all one colour too.
+  if (!IsUniform(p->oldImage, layout.color)) return nullptr;
+  p->screen = p->oldImage;
+  return p;
+}
+
+}  // namespace vorn
