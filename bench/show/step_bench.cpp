@@ -1,8 +1,17 @@
-// StepDue to the first transition frame for a 6000 x 4000 JPEG, with the
-// picture decoded ahead and without, beside libjpeg's own decode of the file.
-//   build/native/bench/show/vorn_show_bench
+// StepDue to the first transition frame for a 6000 x 4000 JPEG, beside
+// libjpeg's own decode of the file: loaded in the step, decoded ahead only,
+// and decoded and placed ahead (the show's way). Each step follows a slide
+// of the same size, as in a show of big pictures, and does what the show's
+// step does to the player: clear it, repaint it in the item's colour, load,
+// start. First-frame times are given for a few styles of each family.
+//   build/native/bench/show/vorn_show_bench [repeats]
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include <time.h>
 
 #include "codecs/decoders.h"
 #include "jpeg_files.h"
@@ -14,11 +23,75 @@
 using namespace vorn;
 using Wall = std::chrono::steady_clock;
 
-static double msSince(Wall::time_point t) {
-  return std::chrono::duration<double, std::milli>(Wall::now() - t).count();
+namespace {
+
+double msSince(Wall::time_point t) { return std::chrono::duration<double, std::milli>(Wall::now() - t).count(); }
+
+// Processor time of the calling thread: on a loaded machine the wall time
+// also counts the waits for a core.
+double threadCpuMs() {
+  timespec ts{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+  return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
 }
 
-int main() {
+enum class Mode { Loaded, Decoded, Prepared };
+const char* kModeNames[] = {"loaded in the step", "decoded ahead", "decoded and placed ahead"};
+
+struct StepTimes {
+  double picture = 0, first = 0, firstCpu = 0;
+  bool prepared = false;
+};
+
+StepTimes step(fake::FakeFileSystem& fs, Mode mode, int style) {
+  const char* file = "C:\\m\\big.jpg";
+  const Color back = rgb(0, 0, 0);
+  fake::ShowRig rig(1024, 768, 1);
+  show::PicturePrefetcher pre(fs);
+  show::TransitionSlidePlayer slide(*rig.player, fs, &pre);
+  // The slide before: the same picture, shown and standing.
+  if (!slide.loadPicture(file) || !slide.startTransition()) std::exit(1);
+  rig.host.updateNow();
+  if (mode == Mode::Decoded) pre.request(file);
+  if (mode == Mode::Prepared) slide.prefetchPicture(file, back, true);
+  pre.waitIdle();  // the interval before the step
+
+  StepTimes t;
+  double first = -1, firstCpu = 0, cpu0 = 0;
+  Wall::time_point t0;
+  rig.player->OnProgress = [&](TCustomTransitionPlayer&) {
+    if (first >= 0) return;
+    first = msSince(t0);
+    firstCpu = threadCpuMs() - cpu0;
+  };
+  cpu0 = threadCpuMs();
+  t0 = Wall::now();  // StepDue
+  slide.clearPictures();
+  slide.clearScreen();
+  slide.stopTransition();
+  slide.setStyle(uint8_t(style));
+  slide.setColor(back);
+  slide.setStretch(true);
+  slide.setStretchFine(true);
+  rig.host.updateNow();  // the step's dispatch repaints the control
+  if (!slide.loadPicture(file)) std::exit(1);
+  t.picture = msSince(t0);
+  if (!slide.startTransition()) std::exit(1);
+  t.first = first;
+  t.firstCpu = firstCpu;
+  t.prepared = slide.lastStartWasPrepared();
+  return t;
+}
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
   const int32_t W = 6000, H = 4000;
   Bitmap24 pic(W, H);
   for (int32_t y = 0; y < H; ++y)
@@ -27,34 +100,36 @@ int main() {
   fake::FakeFileSystem fs;
   fs.addFile("C:\\m\\big.jpg", jpeg);
 
-  auto t = Wall::now();
-  auto g = decodeJpeg(jpeg.data(), jpeg.size());
-  double libjpeg = msSince(t);
-  if (!g) return 1;
-
-  for (int ahead = 0; ahead < 2; ++ahead) {
-    fake::ShowRig rig(1024, 768, 1);
-    rig.player->SetStretch(true);
-    rig.player->SetStretchFine(true);
-    rig.player->SetStyle(0);
-    show::PicturePrefetcher pre(fs);
-    show::TransitionSlidePlayer slide(*rig.player, fs, &pre);
-    if (ahead) {
-      slide.prefetchPicture("C:\\m\\big.jpg");
-      pre.waitIdle();  // the interval before the step
-    }
-    double loaded = 0, first = -1;
-    rig.player->OnProgress = [&](TCustomTransitionPlayer&) {
-      if (first < 0) first = msSince(t);
-    };
-    t = Wall::now();  // StepDue
-    if (!slide.loadPicture("C:\\m\\big.jpg")) return 1;
-    loaded = msSince(t);
-    if (!slide.startTransition()) return 1;
-    std::printf("%-22s picture ready %8.2f ms, first frame %8.2f ms (%s)\n",
-                ahead ? "decoded ahead:" : "loaded in the step:", loaded, first,
-                slide.lastLoadWasPrefetched() ? "taken from the worker" : "decoded now");
+  std::vector<double> decode;
+  for (int i = 0; i < repeats; ++i) {
+    auto t = Wall::now();
+    auto g = decodeJpeg(jpeg.data(), jpeg.size());
+    decode.push_back(msSince(t));
+    if (!g) return 1;
   }
-  std::printf("libjpeg decode of the %dx%d file (%zu bytes): %.2f ms\n", W, H, jpeg.size(), libjpeg);
+  std::printf("libjpeg decode of the %dx%d file (%zu bytes): %.1f ms (median of %d)\n", W, H, jpeg.size(),
+              median(decode), repeats);
+  std::printf("StepDue to the first frame, 1024x768 control, stretched; wall time and the step\n"
+              "thread's processor time (median of %d):\n", repeats);
+  // Style 0 shows the new picture at once; 1, 40 rectangles; 60, 90 masks;
+  // 110, 120 pixel styles.
+  const int styles[] = {0, 1, 40, 60, 90, 110, 120};
+  for (Mode mode : {Mode::Loaded, Mode::Decoded, Mode::Prepared}) {
+    std::printf("  %-25s", kModeNames[int(mode)]);
+    for (int style : styles) {
+      if (mode != Mode::Prepared && style != 0 && style != 1) continue;
+      std::vector<double> firsts, cpus;
+      bool prepared = true;
+      for (int i = 0; i < repeats; ++i) {
+        StepTimes t = step(fs, mode, style);
+        firsts.push_back(t.first);
+        cpus.push_back(t.firstCpu);
+        prepared = prepared && t.prepared;
+      }
+      std::printf("  style %d %.2f ms (cpu %.2f)%s", style, median(firsts), median(cpus),
+                  prepared == (mode == Mode::Prepared) ? "" : " NOT PREPARED");
+    }
+    std::printf("\n");
+  }
   return 0;
 }

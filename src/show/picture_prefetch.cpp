@@ -16,11 +16,13 @@ PicturePrefetcher::~PicturePrefetcher() {
   if (worker_.joinable()) worker_.join();
 }
 
-void PicturePrefetcher::request(const std::string& path) {
+void PicturePrefetcher::request(const std::string& path, std::optional<StartLayout> layout) {
+  std::unique_ptr<Ready> dropped;  // freed outside the lock
   {
     std::lock_guard lk(m_);
-    ready_.reset();
+    dropped = std::move(ready_);
     job_ = path;
+    jobLayout_ = layout;
     hasJob_ = true;
     ++generation_;
     // Started on first use, so a show without pictures never has the thread.
@@ -29,17 +31,39 @@ void PicturePrefetcher::request(const std::string& path) {
   cv_.notify_all();
 }
 
+void PicturePrefetcher::dropLater(std::shared_ptr<void> memory) {
+  if (!memory) return;
+  {
+    std::lock_guard lk(m_);
+    garbage_.push_back(std::move(memory));
+    if (!worker_.joinable()) worker_ = std::thread([this] { run(); });
+  }
+  cv_.notify_all();
+}
+
 void PicturePrefetcher::waitIdle() {
   std::unique_lock lk(m_);
-  cv_.wait(lk, [&] { return !hasJob_ && !busy_; });
+  cv_.wait(lk, [&] { return !hasJob_ && !busy_ && !dropping_ && garbage_.empty(); });
 }
 
 void PicturePrefetcher::run() {
   std::unique_lock lk(m_);
   for (;;) {
-    cv_.wait(lk, [&] { return quit_ || hasJob_; });
+    cv_.wait(lk, [&] { return quit_ || hasJob_ || !garbage_.empty(); });
     if (quit_) return;
+    if (!garbage_.empty()) {
+      std::vector<std::shared_ptr<void>> drop = std::move(garbage_);
+      garbage_.clear();
+      dropping_ = true;
+      lk.unlock();
+      drop.clear();
+      lk.lock();
+      dropping_ = false;
+      cv_.notify_all();
+      continue;
+    }
     std::string path = job_;
+    std::optional<StartLayout> layout = jobLayout_;
     uint64_t gen = generation_;
     hasJob_ = false;
     busy_ = true;
@@ -49,7 +73,7 @@ void PicturePrefetcher::run() {
     r->path = path;
     bool ok = false;
     Result<std::vector<uint8_t>> bytes = fs_.readFile(path);
-    if (bytes) {
+    if (bytes) try {
       r->size = bytes->size();
       r->head.assign(bytes->begin(), bytes->begin() + std::min(bytes->size(), kCheckBytes));
       r->picture = std::make_unique<TPicture>();
@@ -57,6 +81,15 @@ void PicturePrefetcher::run() {
       // The 24-bit picture is made on first use: make it here, off the
       // user-interface thread.
       if (ok) (void)r->picture->graphic()->bitmap();
+      if (ok && layout) {
+        try {
+          r->start = PrepareStart(*r->picture, *layout);
+        } catch (...) {
+          // No memory for the start images: the step makes them itself.
+        }
+      }
+    } catch (...) {
+      ok = false;  // no memory for the picture: the step loads it itself
     }
 
     lk.lock();
@@ -77,7 +110,7 @@ bool PicturePrefetcher::unchanged(const Ready& r) {
   return head && *head == r.head;
 }
 
-bool PicturePrefetcher::take(const std::string& path, TPicture& into) {
+bool PicturePrefetcher::take(const std::string& path, TPicture& into, std::unique_ptr<PreparedStart>* start) {
   std::unique_ptr<Ready> r;
   {
     std::lock_guard lk(m_);
@@ -86,6 +119,7 @@ bool PicturePrefetcher::take(const std::string& path, TPicture& into) {
   }
   if (!unchanged(*r)) return false;
   into.assign(*r->picture);
+  if (start) *start = std::move(r->start);
   return true;
 }
 

@@ -5,16 +5,21 @@
 // the file is still the one decoded (same size, same leading bytes);
 // otherwise the step loads the file itself, as without the worker. The same
 // decoder runs on the same bytes either way, so the pixels are the same.
+// Given the layout the step will start the picture in, the worker also makes
+// the transition's start images (PrepareStart), which the player checks
+// against its own state before it takes them.
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "codecs/picture.h"
 #include "platform/file_system.h"
+#include "transition/prepared_start.h"
 
 namespace vorn::show {
 
@@ -26,10 +31,15 @@ class PicturePrefetcher {
   PicturePrefetcher& operator=(const PicturePrefetcher&) = delete;
 
   // Forgets any earlier result and decodes `path` in the background.
-  void request(const std::string& path);
-  // Gives the decoded picture of `path` to `into` (sharing its graphic);
-  // false when there is none ready or the file has changed since.
-  bool take(const std::string& path, TPicture& into);
+  // With a layout, the start images are made as well.
+  void request(const std::string& path, std::optional<StartLayout> layout = std::nullopt);
+  // Gives the decoded picture of `path` to `into` (sharing its graphic) and,
+  // when `start` is given, the start images made with it (or null); false
+  // when there is none ready or the file has changed since.
+  bool take(const std::string& path, TPicture& into, std::unique_ptr<PreparedStart>* start = nullptr);
+  // Frees `memory` on the worker, so that letting go of a big picture costs
+  // the user-interface thread nothing.
+  void dropLater(std::shared_ptr<void> memory);
   // Test hook: waits until the worker is idle.
   void waitIdle();
 
@@ -42,6 +52,7 @@ class PicturePrefetcher {
     uint64_t size = 0;
     std::vector<uint8_t> head;
     std::unique_ptr<TPicture> picture;
+    std::unique_ptr<PreparedStart> start;
   };
   void run();
   bool unchanged(const Ready& r);
@@ -50,9 +61,12 @@ class PicturePrefetcher {
   std::mutex m_;
   std::condition_variable cv_;
   std::string job_;
+  std::optional<StartLayout> jobLayout_;
   bool hasJob_ = false, busy_ = false, quit_ = false;
+  bool dropping_ = false;  // freeing garbage; no decode in the way
   uint64_t generation_ = 0;
   std::unique_ptr<Ready> ready_;
+  std::vector<std::shared_ptr<void>> garbage_;
   std::thread worker_;
 };
 

@@ -113,9 +113,11 @@ class SlidePlayer {
   virtual void setColor(Color c) = 0;
   virtual void setStretch(bool on) = 0;
   virtual void setStretchFine(bool on) = 0;
-  // The picture the next step will most likely load; a player may decode it
-  // ahead so that step starts at once. A hint only: loadPicture decides.
-  virtual void prefetchPicture(const std::string& path) {}
+  // The picture the next step will most likely load, and the colour and
+  // stretch it will most likely be shown with; a player may decode and place
+  // it ahead so that step starts at once. A hint only: loadPicture and
+  // startTransition decide.
+  virtual void prefetchPicture(const std::string& path, Color color, bool stretch) {}
 };
 
 // The collection as the show sees it (INITAll, the held items, the location

@@ -183,7 +183,12 @@ void ShowSession::prefetchNextPicture() {
   if (!p_.collection.getItem(CurrentIndex, next)) return;
   if (!namesFile(next.MediaPath) || isMovieFile(next.MediaPath)) return;
   std::string file = p_.collection.locateMediaFile(next.MediaPath);
-  if (p_.collection.fileExists(file)) p_.transitionPlayer1.prefetchPicture(file);
+  if (!p_.collection.fileExists(file)) return;
+  // The same choices as the step's own (showCurrentItem).
+  const ShowHeader& h = p_.collection.header();
+  const bool common = h.UseCommonOptions;
+  p_.transitionPlayer1.prefetchPicture(file, common ? h.BckColor : next.BckColor,
+                                       (common ? h.ShowMode : next.ShowMode) == 1);
 }
 
 }  // namespace vorn::show

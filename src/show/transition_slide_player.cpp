@@ -3,18 +3,40 @@
 namespace vorn::show {
 
 void TransitionSlidePlayer::clearPictures() {
+  // The worker frees the pictures, which may be hundreds of megabytes.
+  if (prefetch_) {
+    for (TPicture* pic : {&p_.BgPicture(), &p_.Picture()}) {
+      if (!pic->hasGraphic()) continue;
+      auto keep = std::make_shared<TPicture>();
+      keep->assign(*pic);
+      pic->clear();
+      prefetch_->dropLater(std::move(keep));
+    }
+  }
   p_.BgPicture().clear();
   p_.Picture().clear();
 }
 
+void TransitionSlidePlayer::clearScreen() {
+  if (!prefetch_) {
+    p_.ClearScreen();
+    return;
+  }
+  auto keep = std::make_shared<Bitmap24>();
+  p_.ClearScreen(keep.get());
+  if (!keep->empty()) prefetch_->dropLater(std::move(keep));
+}
+
 Status TransitionSlidePlayer::loadPicture(const std::string& path) {
-  lastPrefetched_ = prefetch_ && prefetch_->take(path, p_.Picture());
+  start_.reset();
+  lastPrefetched_ = prefetch_ && prefetch_->take(path, p_.Picture(), &start_);
   if (lastPrefetched_) return {};
   return p_.Picture().LoadFromFile(fs_, path);
 }
 
 Status TransitionSlidePlayer::startTransition() {
   try {
+    p_.SetPreparedStart(std::move(start_));
     return p_.StartTransition();
   } catch (const std::exception& e) {
     // No memory for a huge picture's frames, and the like: the item is skipped.
@@ -22,8 +44,15 @@ Status TransitionSlidePlayer::startTransition() {
   }
 }
 
-void TransitionSlidePlayer::prefetchPicture(const std::string& path) {
-  if (prefetch_) prefetch_->request(path);
+void TransitionSlidePlayer::prefetchPicture(const std::string& path, Color color, bool stretch) {
+  if (!prefetch_) return;
+  StartLayout layout;
+  layout.clientWidth = p_.ClientWidth();
+  layout.clientHeight = p_.ClientHeight();
+  layout.center = p_.Center();
+  layout.stretch = layout.stretchFine = stretch;  // the step sets both alike
+  layout.color = color;
+  prefetch_->request(path, layout);
 }
 
 }  // namespace vorn::show

@@ -16,7 +16,7 @@ class TransitionSlidePlayer final : public SlidePlayer {
       : p_(player), fs_(fs), prefetch_(prefetch) {}
 
   void clearPictures() override;
-  void clearScreen() override { p_.ClearScreen(); }
+  void clearScreen() override;
   void stopTransition() override { p_.StopTransition(); }
   Status loadPicture(const std::string& path) override;
   Status startTransition() override;
@@ -24,16 +24,19 @@ class TransitionSlidePlayer final : public SlidePlayer {
   void setColor(Color c) override { p_.SetColor(c); }
   void setStretch(bool on) override { p_.SetStretch(on); }
   void setStretchFine(bool on) override { p_.SetStretchFine(on); }
-  void prefetchPicture(const std::string& path) override;
+  void prefetchPicture(const std::string& path, Color color, bool stretch) override;
 
   // How the last load went: from the worker's decode or from the file.
   bool lastLoadWasPrefetched() const { return lastPrefetched_; }
+  // Whether the last start took the images the worker made.
+  bool lastStartWasPrepared() const { return p_.LastStartWasPrepared(); }
 
  private:
   TTransitionPlayer& p_;
   FileSystem& fs_;
   PicturePrefetcher* prefetch_;
   bool lastPrefetched_ = false;
+  std::unique_ptr<PreparedStart> start_;  // from the last load, for its start
 };
 
 }  // namespace vorn::show
