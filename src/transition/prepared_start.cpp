@@ -7,14 +7,39 @@
 
 namespace vorn {
 
-Rect StartDisplayRect(int32_t w, int32_t h, const StartLayout& layout) {
-  const int32_t cw = layout.clientWidth, ch = layout.clientHeight;
+Rect StartPicRect(int32_t w, int32_t h, const StartLayout& layout) {
   Rect pic{0, 0, w, h};
-  if (layout.center) pic = offsetRect(pic, (cw - w) / 2, (ch - h) / 2);
-  if (!layout.stretch) return pic;
-  const Rect client{0, 0, cw, ch};
-  return layout.stretchFine ? FitRect(pic, client) : client;
+  if (layout.center) pic = offsetRect(pic, (layout.clientWidth - w) / 2, (layout.clientHeight - h) / 2);
+  return pic;
 }
+
+Rect StartDisplayRect(const Rect& picRect, const StartLayout& layout) {
+  if (!layout.stretch) return picRect;
+  const Rect client{0, 0, layout.clientWidth, layout.clientHeight};
+  return layout.stretchFine ? FitRect(picRect, client) : client;
+}
+
+void DrawScreenOnControl(Canvas& control, const Bitmap24& screen, bool stretch, const Rect& picRect,
+                         const Rect& displayRect) {
+  if (!stretch)
+    control.draw(screen, picRect.left, picRect.top);
+  else
+    control.stretchCopy(displayRect, screen, Rect{0, 0, screen.width(), screen.height()});
+}
+
+namespace {
+
+// A whole paint of the control with `screen` as the ScreenBitmap.
+Bitmap24 shownWith(const Bitmap24& screen, const PreparedStart& p) {
+  const StartLayout& l = p.layout;
+  Bitmap24 shown(l.clientWidth, l.clientHeight);
+  Canvas c(shown);
+  c.fillRect(Rect{0, 0, l.clientWidth, l.clientHeight}, l.color);
+  DrawScreenOnControl(c, screen, l.stretch, p.picRect, p.displayRect);
+  return shown;
+}
+
+}  // namespace
 
 void DrawNewImage(Bitmap24& newImage, TGraphic& graphic) {
   graphic.draw(newImage, Rect{0, 0, newImage.width(), newImage.height()});
@@ -46,7 +71,8 @@ std::unique_ptr<PreparedStart> PrepareStart(const TPicture& picture, const Start
   p->picture.assign(picture);
   p->layout = layout;
   const int32_t w = picture.width(), h = picture.height();
-  p->displayRect = StartDisplayRect(w, h, layout);
+  p->picRect = StartPicRect(w, h, layout);
+  p->displayRect = StartDisplayRect(p->picRect, layout);
   p->newImage = Bitmap24(w, h);
   DrawNewImage(p->newImage, *picture.graphic());
   // The control as the player will find it: all in its colour.
@@ -57,7 +83,10 @@ std::unique_ptr<PreparedStart> PrepareStart(const TPicture& picture, const Start
   // The player's ScreenBitmap starts in its colour; it doubles as the first
   // frame's old image only when that is all one colour too.
   if (!IsUniform(p->oldImage, layout.color)) return nullptr;
-  p->screen = p->oldImage;
+  p->screenIsNew = layout.showsAtOnce;
+  p->screen = layout.showsAtOnce ? p->newImage : p->oldImage;
+  p->oldShown = shownWith(p->oldImage, *p);
+  p->newShown = shownWith(p->newImage, *p);
   return p;
 }
 

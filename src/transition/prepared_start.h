@@ -14,30 +14,45 @@
 
 namespace vorn {
 
+class Canvas;
+
 // How the player will stand when the prepared picture starts.
 struct StartLayout {
   int32_t clientWidth = 0, clientHeight = 0;
   bool center = false, stretch = false, stretchFine = false;
   Color color = 0;  // the player's Color, also what its control shows
+  // The style will show the new picture at once (style 0): the first frame
+  // is the new picture rather than the old one.
+  bool showsAtOnce = false;
 };
 
 struct PreparedStart {
   TPicture picture;  // shares the graphic the images were made from
   StartLayout layout;
-  Rect displayRect;  // where the player will show the picture
+  Rect picRect, displayRect;  // where the player will put and show the picture
   Bitmap24 newImage;
   Bitmap24 oldImage;
-  // Holds what the player's ScreenBitmap holds at the first frame: the
-  // control's colour, which is then also the old image.
+  // What the player's ScreenBitmap holds at the first frame: the old image
+  // (the control's colour), or the new one for a style that shows it at once.
   Bitmap24 screen;
+  bool screenIsNew = false;
+  // The control as a whole paint shows ScreenBitmap holding the old or the
+  // new image, so that those paints become plain copies.
+  Bitmap24 oldShown, newShown;
 };
 
 // Null when the picture has no graphic or the layout shows nothing.
 std::unique_ptr<PreparedStart> PrepareStart(const TPicture& picture, const StartLayout& layout);
 
 // The player's placement of a w x h picture in a client of the layout's
-// size (PicRect, then DisplayRect).
-Rect StartDisplayRect(int32_t w, int32_t h, const StartLayout& layout);
+// size: PicRect, and DisplayRect for that PicRect.
+Rect StartPicRect(int32_t w, int32_t h, const StartLayout& layout);
+Rect StartDisplayRect(const Rect& picRect, const StartLayout& layout);
+
+// The player's paint of its ScreenBitmap onto the control, after the fill:
+// at PicRect, or stretched into the display rectangle.
+void DrawScreenOnControl(Canvas& control, const Bitmap24& screen, bool stretch, const Rect& picRect,
+                         const Rect& displayRect);
 
 // The two images of a start, the same way on either path.
 void DrawNewImage(Bitmap24& newImage, TGraphic& graphic);

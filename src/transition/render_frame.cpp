@@ -44,6 +44,23 @@ constexpr FamilyOps kFamilies[] = {
 static_assert(int(StyleFamily::Appear) == 0 && int(StyleFamily::Rectangle) == 1 &&
               int(StyleFamily::Masked) == 2 && int(StyleFamily::Pixel) == 3);
 
+// Whether a frame at progress 0 leaves ScreenBitmap holding the old image:
+// no family finishes such a frame, masks only build their region, the blend
+// adds nothing of the new picture, and a rectangle style draws only its extra
+// copies (each reported with the area it covered). The rotations may draw.
+bool leavesScreenAtZero(StyleFamily family, int style, bool extraCopies) {
+  switch (family) {
+    case StyleFamily::Appear:
+    case StyleFamily::Masked:
+      return true;
+    case StyleFamily::Rectangle:
+      return !extraCopies;
+    case StyleFamily::Pixel:
+      return style == 118;
+  }
+  return false;
+}
+
 }  // namespace
 
 void TCustomTransitionPlayer::RenderFrame() {
@@ -58,9 +75,18 @@ void TCustomTransitionPlayer::RenderFrame() {
     } rendering(rendering_);
     Canvas& screen = *screenCanvas_;
     screen.removeClip();
-    if (!screenHoldsOld_) screen.draw(oldImage, 0, 0);
-    screenHoldsOld_ = false;
+    // Only a start made ahead tracks what the screen holds.
+    const ScreenHolds held = shown_ ? screenHolds_ : ScreenHolds::Unknown;
+    screenHolds_ = ScreenHolds::Unknown;
+    const int style = Style_;
+    const StyleFamily family = familyOf(style);
+    // A style 0 frame draws the old picture and then the new one over it;
+    // a screen holding the new one already needs neither.
+    const bool keepNew = held == ScreenHolds::NewImage && family == StyleFamily::Appear && !Reverse_ &&
+                         !OnCustomDraw && !OnBeforeNewFrame;
+    if (held != ScreenHolds::OldImage && !keepNew) screen.draw(oldImage, 0, 0);
     if (OnBeforeNewFrame) OnBeforeNewFrame(*this, newImage, ScreenBitmap_);
+    bool extraCopies = false;  // a rectangle style drew more than its last copy
 
     const int32_t W = newImage.width(), H = newImage.height();
     FrameContext f{ScreenBitmap_,
@@ -71,10 +97,11 @@ void TCustomTransitionPlayer::RenderFrame() {
                    Rect{0, 0, W, H},
                    Rect{0, 0, W, H},
                    nullptr,
-                   [this](const Rect& r) { InvalidatePicRect(r); },
+                   [this, &extraCopies](const Rect& r) {
+                     if (!r.empty()) extraCopies = true;
+                     InvalidatePicRect(r);
+                   },
                    &screen};
-    const int style = Style_;
-    const StyleFamily family = familyOf(style);
     if (family == StyleFamily::Appear) {
       if (OnCustomDraw)
         OnCustomDraw(*this, newImage, ScreenBitmap_);
@@ -85,8 +112,9 @@ void TCustomTransitionPlayer::RenderFrame() {
     }
 
     const int progress = Progress_;  // read again: style 0 may have moved it
-    if (progress == 100)
-      screen.draw(newImage, 0, 0);
+    if (progress == 100) {
+      if (!keepNew) screen.draw(newImage, 0, 0);
+    }
     else if (progress > 0)
       kFamilies[int(family)].finish(f, screen);
     f.M.reset();
@@ -94,7 +122,13 @@ void TCustomTransitionPlayer::RenderFrame() {
     // no copy ever reached (the middle pixel of style 54 on odd sizes), which
     // would stay stale on the screen after the run.
     InvalidatePicRect(progress == 100 ? Rect{0, 0, W, H} : f.D);
-    if (OnAfterNewFrame) OnAfterNewFrame(*this, newImage, ScreenBitmap_);
+    if (OnAfterNewFrame)
+      OnAfterNewFrame(*this, newImage, ScreenBitmap_);
+    else if (progress == 100)
+      screenHolds_ = ScreenHolds::NewImage;
+    else if (progress == 0 && !OnBeforeNewFrame && !(family == StyleFamily::Appear && OnCustomDraw) &&
+             leavesScreenAtZero(family, style, extraCopies))
+      screenHolds_ = ScreenHolds::OldImage;
   }
   retiredImages_.clear();
   if (!Painting_) s_.host.updateNow();

@@ -1,12 +1,14 @@
 #include "transition/transition_player.h"
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
 #include <stdexcept>
 
 #include "raster/canvas.h"
 #include "raster/region.h"
 #include "transition/animate_thread.h"
+#include "transition/frame_context.h"
 #include "transition/placement.h"
 
 namespace vorn {
@@ -228,6 +230,7 @@ void TCustomTransitionPlayer::composePaint(const Rect& requested) {
   // A graphic draws itself without our clip, so a background repaints all.
   if (background) area = client;
   if (area.empty()) return;
+  if (paintFromShownAhead(area, background)) return;
 
   Canvas canvas(PaintBuffer_);
   canvas.fillRect(area, Color_);
@@ -252,12 +255,22 @@ void TCustomTransitionPlayer::composePaint(const Rect& requested) {
   if (ScreenBitmap_.empty()) return;
   const bool clipped = area != client;
   if (clipped) canvas.selectClip(Region::rect(area));
-  if (!Stretch_)
-    canvas.draw(ScreenBitmap_, PicRect_.left, PicRect_.top);
-  else
-    canvas.stretchCopy(DisplayRect(), ScreenBitmap_,
-                       Rect{0, 0, ScreenBitmap_.width(), ScreenBitmap_.height()});
+  DrawScreenOnControl(canvas, ScreenBitmap_, Stretch_, PicRect_, DisplayRect());
   if (clipped) canvas.removeClip();
+}
+
+bool TCustomTransitionPlayer::paintFromShownAhead(const Rect& area, bool background) {
+  if (!shown_ || background || screenHolds_ == ScreenHolds::Unknown) return false;
+  const ShownAhead& a = *shown_;
+  const Bitmap24& look = screenHolds_ == ScreenHolds::OldImage ? a.oldShown : a.newShown;
+  if (look.width() != PaintBuffer_.width() || look.height() != PaintBuffer_.height()) return false;
+  if (a.color != Color_ || a.stretch != Stretch_ || a.picRect != PicRect_ || a.displayRect != DisplayRect())
+    return false;
+  // Clipping a whole paint to the area gives the whole paint's pixels there.
+  const size_t left = size_t(area.left) * 3, bytes = size_t(area.width()) * 3;
+  for (int32_t y = area.top; y < area.bottom; ++y)
+    std::memcpy(PaintBuffer_.row(y) + left, look.row(y) + left, bytes);
+  return true;
 }
 
 // --- the run ------------------------------------------------------------
@@ -299,23 +312,43 @@ bool TCustomTransitionPlayer::takePreparedStart() {
   if (a->screen.width() != Picture_.width() || a->screen.height() != Picture_.height()) return false;
   ScreenBitmap_ = std::move(a->screen);
   UpdatePicRect();
-  if (DisplayRect() != a->displayRect) {
+  if (PicRect_ != a->picRect || DisplayRect() != a->displayRect) {
     ScreenBitmap_ = Bitmap24();
     return false;
   }
+  // A screen made as the new picture is right only for a style 0 run whose
+  // first frame follows at once with nobody looking in between; otherwise
+  // the screen starts in the colour, as it would here.
+  const int first = Reverse_ ? 100 : 0;
+  const bool atOnce = familyOf(Style_) == StyleFamily::Appear && !Reverse_ && !OnCustomDraw &&
+                      !OnBeforeNewFrame && Progress_ != first;
+  screenHolds_ = ScreenHolds::OldImage;
+  if (a->screenIsNew) {
+    if (atOnce)
+      screenHolds_ = ScreenHolds::NewImage;
+    else
+      ScreenBitmap_.fill(Color_);
+  }
   OldImage_ = std::make_unique<Bitmap24>(std::move(a->oldImage));
   NewImage_ = std::make_unique<Bitmap24>(std::move(a->newImage));
-  screenHoldsOld_ = true;
+  shown_ = std::make_unique<ShownAhead>();
+  shown_->oldShown = std::move(a->oldShown);
+  shown_->newShown = std::move(a->newShown);
+  shown_->color = Color_;
+  shown_->stretch = Stretch_;
+  shown_->picRect = PicRect_;
+  shown_->displayRect = a->displayRect;
   return true;
 }
 
 void TCustomTransitionPlayer::PrepareTransition() {
+  screenHolds_ = ScreenHolds::Unknown;
+  shown_.reset();
   lastStartPrepared_ = takePreparedStart();
   if (lastStartPrepared_) {
     SetProgress(Reverse_ ? 100 : 0);
     return;
   }
-  screenHoldsOld_ = false;
   const int32_t w = Picture_.width(), h = Picture_.height();
   // The new size keeps what was shown at the top-left corner; the rest
   // takes the fill colour.
@@ -437,12 +470,12 @@ void TCustomTransitionPlayer::ClearScreen(Bitmap24* released) {
   if (Busy_ || ScreenBitmap_.empty() || Painting_) return;
   if (released) std::swap(*released, ScreenBitmap_);
   ScreenBitmap_ = Bitmap24();
-  screenHoldsOld_ = false;
+  screenHolds_ = ScreenHolds::Unknown;
+  shown_.reset();
   Invalidate();
 }
 
 void TCustomTransitionPlayer::releaseImages() {
-  screenHoldsOld_ = false;
   if (rendering_) {
     // A handler stopped the run from inside the frame being composed.
     if (OldImage_) retiredImages_.push_back(std::move(OldImage_));

@@ -103,7 +103,11 @@ class TCustomTransitionPlayer {
   void SetProgress(int value);
   bool Busy() const { return Busy_; }
   const Bitmap24& ScreenBitmap() const { return ScreenBitmap_; }
-  Bitmap24& ScreenBitmap() { return ScreenBitmap_; }
+  // Writable: what the player knew the screen to hold is forgotten.
+  Bitmap24& ScreenBitmap() {
+    screenHolds_ = ScreenHolds::Unknown;
+    return ScreenBitmap_;
+  }
   const Bitmap24& PaintBuffer() const { return PaintBuffer_; }
   Rect PicRect() const { return PicRect_; }
   bool Painting() const { return Painting_; }
@@ -216,8 +220,19 @@ class TCustomTransitionPlayer {
   std::vector<std::unique_ptr<Bitmap24>> retiredImages_;
   std::unique_ptr<PreparedStart> ahead_;
   bool lastStartPrepared_ = false;
-  // ScreenBitmap holds OldImage already: the next frame need not copy it.
-  bool screenHoldsOld_ = false;
+  // What ScreenBitmap is known to hold since the last frame or start: the
+  // old or the new image of a start made ahead. A frame need not draw what
+  // is there already, and a paint copies the control's look made ahead.
+  enum class ScreenHolds : uint8_t { Unknown, OldImage, NewImage };
+  ScreenHolds screenHolds_ = ScreenHolds::Unknown;
+  struct ShownAhead {
+    Bitmap24 oldShown, newShown;
+    vorn::Color color = 0;
+    bool stretch = false;
+    Rect picRect, displayRect;
+  };
+  std::unique_ptr<ShownAhead> shown_;
+  bool paintFromShownAhead(const Rect& area, bool background);
   // Cleared by the destructor: a loop that dispatched messages checks it
   // before it touches the player again.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
