@@ -53,7 +53,7 @@ StepTimes step(fake::FakeFileSystem& fs, Mode mode, int style) {
   if (!slide.loadPicture(file) || !slide.startTransition()) std::exit(1);
   rig.host.updateNow();
   if (mode == Mode::Decoded) pre.request(file);
-  if (mode == Mode::Prepared) slide.prefetchPicture(file, back, true);
+  if (mode == Mode::Prepared) slide.prefetchPicture(file, back, true, style);
   pre.waitIdle();  // the interval before the step
 
   StepTimes t;

@@ -81,7 +81,13 @@ void PicturePrefetcher::run() {
       // The 24-bit picture is made on first use: make it here, off the
       // user-interface thread.
       if (ok) (void)r->picture->graphic()->bitmap();
-      if (ok && layout) {
+      bool quitting = false;
+      {
+        std::lock_guard q(m_);
+        quitting = quit_ || gen != generation_;
+      }
+      // A later request or the end of the show: the placing would be wasted.
+      if (ok && layout && !quitting) {
         try {
           r->start = PrepareStart(*r->picture, *layout);
         } catch (...) {

@@ -113,11 +113,12 @@ class SlidePlayer {
   virtual void setColor(Color c) = 0;
   virtual void setStretch(bool on) = 0;
   virtual void setStretchFine(bool on) = 0;
-  // The picture the next step will most likely load, and the colour and
-  // stretch it will most likely be shown with; a player may decode and place
+  // The picture the next step will most likely load, and the colour,
+  // stretch and style it will most likely be shown with; a player may decode and place
   // it ahead so that step starts at once. A hint only: loadPicture and
   // startTransition decide.
-  virtual void prefetchPicture(const std::string& path, Color color, bool stretch) {}
+  // `style` is the player style the step will set, -1 when drawn at random.
+  virtual void prefetchPicture(const std::string& path, Color color, bool stretch, int style) {}
 };
 
 // The collection as the show sees it (INITAll, the held items, the location

@@ -187,8 +187,10 @@ void ShowSession::prefetchNextPicture() {
   // The same choices as the step's own (showCurrentItem).
   const ShowHeader& h = p_.collection.header();
   const bool common = h.UseCommonOptions;
+  int32_t effect = common ? h.EffectNum : next.EffectNum;
   p_.transitionPlayer1.prefetchPicture(file, common ? h.BckColor : next.BckColor,
-                                       (common ? h.ShowMode : next.ShowMode) == 1);
+                                       (common ? h.ShowMode : next.ShowMode) == 1,
+                                       effect == 0 ? -1 : int(uint8_t(effect - 1)));
 }
 
 }  // namespace vorn::show

@@ -44,7 +44,7 @@ Status TransitionSlidePlayer::startTransition() {
   }
 }
 
-void TransitionSlidePlayer::prefetchPicture(const std::string& path, Color color, bool stretch) {
+void TransitionSlidePlayer::prefetchPicture(const std::string& path, Color color, bool stretch, int style) {
   if (!prefetch_) return;
   StartLayout layout;
   layout.clientWidth = p_.ClientWidth();
@@ -52,6 +52,7 @@ void TransitionSlidePlayer::prefetchPicture(const std::string& path, Color color
   layout.center = p_.Center();
   layout.stretch = layout.stretchFine = stretch;  // the step sets both alike
   layout.color = color;
+  layout.showsAtOnce = style == 0;
   prefetch_->request(path, layout);
 }
 

@@ -24,7 +24,7 @@ class TransitionSlidePlayer final : public SlidePlayer {
   void setColor(Color c) override { p_.SetColor(c); }
   void setStretch(bool on) override { p_.SetStretch(on); }
   void setStretchFine(bool on) override { p_.SetStretchFine(on); }
-  void prefetchPicture(const std::string& path, Color color, bool stretch) override;
+  void prefetchPicture(const std::string& path, Color color, bool stretch, int style) override;
 
   // How the last load went: from the worker's decode or from the file.
   bool lastLoadWasPrefetched() const { return lastPrefetched_; }

@@ -21,7 +21,7 @@ struct Slide {
   TransitionSlidePlayer slide{*rig.player, fs, &pre};
   Slide() {
     fs.addFile(kPic, bmpOf(gradient(40, 30, 1)));
-    slide.prefetchPicture(kPic, rgb(0, 0, 0), true);
+    slide.prefetchPicture(kPic, rgb(0, 0, 0), true, -1);
     pre.waitIdle();
   }
 };

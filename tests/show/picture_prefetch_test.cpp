@@ -83,7 +83,7 @@ TEST(TransitionSlidePlayer, PrefetchedAndLoadedPicturesGiveTheSameFrames) {
     PicturePrefetcher pre(fs);
     TransitionSlidePlayer slide(*rig.player, fs, &pre);
     if (prefetched) {
-      slide.prefetchPicture("C:\\m\\a.bmp", rgb(0, 0, 0), true);
+      slide.prefetchPicture("C:\\m\\a.bmp", rgb(0, 0, 0), true, 35);
       pre.waitIdle();
     }
     ASSERT_TRUE(slide.loadPicture("C:\\m\\a.bmp"));

@@ -4,6 +4,8 @@
 // state no longer fits what was made ahead.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "bmp24_file.h"
 #include "platform/fake/fake_file_system.h"
 #include "show/picture_prefetch.h"
@@ -40,13 +42,13 @@ StepRun step(fake::FakeFileSystem& fs, Ahead ahead, const Look& look, const Look
   EXPECT_TRUE(rig.showAt(gradient(50, 70, 4)));
   rig.host.updateNow();
   if (ahead == Ahead::Placed) {
-    slide.prefetchPicture(kFile, hint.color, hint.stretch);
+    slide.prefetchPicture(kFile, hint.color, hint.stretch, hint.style);
     pre.waitIdle();
   }
   if (meanwhile) meanwhile(rig);
   StepRun run;
   rig.player->OnProgress = [&](TCustomTransitionPlayer& p) {
-    run.screens.push_back(p.ScreenBitmap());
+    run.screens.push_back(std::as_const(p).ScreenBitmap());
     run.shown.push_back(p.PaintBuffer());
   };
   slide.clearPictures();
@@ -61,8 +63,18 @@ StepRun step(fake::FakeFileSystem& fs, Ahead ahead, const Look& look, const Look
   run.prefetched = slide.lastLoadWasPrefetched();
   EXPECT_TRUE(slide.startTransition());
   run.prepared = slide.lastStartWasPrepared();
-  rig.host.updateNow();
-  run.shown.push_back(rig.player->PaintBuffer());
+  // The picture stands: repaints, also after the colour and the stretch
+  // changed under it.
+  auto repaint = [&] {
+    rig.host.invalidate(Rect{0, 0, rig.host.width, rig.host.height});
+    rig.host.updateNow();
+    run.shown.push_back(rig.player->PaintBuffer());
+  };
+  repaint();
+  slide.setColor(rgb(1, 2, 3));
+  repaint();
+  slide.setStretch(!look.stretch);
+  repaint();
   pre.waitIdle();  // what the step handed to the worker is freed before the rig goes
   return run;
 }
@@ -115,10 +127,64 @@ TEST(PreparedStart, AWrongGuessOfColourOrStretchFallsBackToTheStepsOwnStart) {
   Look look{40, rgb(0, 0, 80), true};
   StepRun plain = step(fs, Ahead::None, look, look);
   for (Look hint : {Look{40, rgb(0, 0, 0), true}, Look{40, rgb(0, 0, 80), false}}) {
+    SCOPED_TRACE(::testing::Message() << "hint colour " << hint.color << " stretch " << hint.stretch);
     StepRun placed = step(fs, Ahead::Placed, look, hint);
     EXPECT_TRUE(placed.prefetched);  // the decode is still used
     EXPECT_FALSE(placed.prepared);
     expectSameFrames(plain, placed);
+  }
+}
+
+// The style is part of the guess only for what the first frame's screen
+// holds; a wrong guess still takes the images made ahead.
+TEST(PreparedStart, AWrongGuessOfTheStyleStillShowsTheSameFrames) {
+  fake::FakeFileSystem fs;
+  fs.addFile(kFile, bmpOf(gradient(64, 48, 8)));
+  for (auto [style, guess] : {std::pair{40, 0}, std::pair{0, 40}, std::pair{0, -1}, std::pair{120, 0}}) {
+    SCOPED_TRACE(::testing::Message() << "style " << style << " guessed " << guess);
+    Look look{style, rgb(0, 0, 0), true};
+    Look hint = look;
+    hint.style = guess;
+    StepRun plain = step(fs, Ahead::None, look, look);
+    StepRun placed = step(fs, Ahead::Placed, look, hint);
+    EXPECT_TRUE(placed.prepared);
+    expectSameFrames(plain, placed);
+  }
+}
+
+// Whoever watches the frames gets the same on both paths.
+TEST(PreparedStart, FrameHandlersSeeTheSameScreens) {
+  fake::FakeFileSystem fs;
+  fs.addFile(kFile, bmpOf(gradient(64, 48, 2)));
+  for (int style : {0, 14, 60}) {
+    std::vector<Bitmap24> seen[2];
+    for (int ahead = 0; ahead < 2; ++ahead) {
+      fake::ShowRig rig(120, 90, 7);
+      PicturePrefetcher pre(fs);
+      TransitionSlidePlayer slide(*rig.player, fs, &pre);
+      ASSERT_TRUE(rig.showAt(gradient(50, 70, 4)));
+      rig.host.updateNow();
+      if (ahead) {
+        slide.prefetchPicture(kFile, rgb(0, 0, 0), true, style);
+        pre.waitIdle();
+      }
+      rig.player->OnBeforeNewFrame = [&](TCustomTransitionPlayer&, const Bitmap24&, Bitmap24& screen) {
+        seen[ahead].push_back(screen);
+      };
+      rig.player->OnAfterNewFrame = [&](TCustomTransitionPlayer&, const Bitmap24&, Bitmap24& screen) {
+        seen[ahead].push_back(screen);
+      };
+      slide.clearPictures();
+      slide.clearScreen();
+      slide.setStyle(uint8_t(style));
+      rig.host.updateNow();
+      ASSERT_TRUE(slide.loadPicture(kFile));
+      ASSERT_TRUE(slide.startTransition());
+      EXPECT_EQ(slide.lastStartWasPrepared(), ahead == 1);
+      seen[ahead].push_back(rig.player->PaintBuffer());
+      pre.waitIdle();
+    }
+    EXPECT_TRUE(seen[0] == seen[1]) << "style " << style;
   }
 }
 
@@ -140,11 +206,11 @@ TEST(PreparedStart, ControlNotShowingItsPlainColourFallsBack) {
     EXPECT_TRUE(rig.showAt(gradient(50, 70, 4)));
     rig.host.updateNow();
     if (ahead == Ahead::Placed) {
-      slide.prefetchPicture(kFile, look.color, true);
+      slide.prefetchPicture(kFile, look.color, true, look.style);
       pre.waitIdle();
     }
     StepRun run;
-    rig.player->OnProgress = [&](TCustomTransitionPlayer& p) { run.screens.push_back(p.ScreenBitmap()); };
+    rig.player->OnProgress = [&](TCustomTransitionPlayer& p) { run.screens.push_back(std::as_const(p).ScreenBitmap()); };
     slide.clearPictures();
     slide.clearScreen();
     slide.setStyle(uint8_t(look.style));
@@ -178,7 +244,7 @@ TEST(PreparedStart, UnusedStartIsDroppedWithItsPicture) {
   rig.player->SetPreparedStart(std::move(start));
   ASSERT_TRUE(rig.player->StartTransition());
   EXPECT_FALSE(rig.player->LastStartWasPrepared());
-  EXPECT_EQ(rig.player->ScreenBitmap(), other.graphic()->bitmap());
+  EXPECT_EQ(std::as_const(*rig.player).ScreenBitmap(), other.graphic()->bitmap());
 }
 
 }  // namespace

@@ -246,7 +246,7 @@ struct FakeSlidePlayer : SlidePlayer {
   void setColor(Color c) override { color = c; }
   void setStretch(bool on) override { stretch = on; }
   void setStretchFine(bool on) override { stretchFine = on; }
-  void prefetchPicture(const std::string& p, Color, bool) override { prefetched.push_back(p); }
+  void prefetchPicture(const std::string& p, Color, bool, int) override { prefetched.push_back(p); }
 };
 
 // The collection: items held behind a pointer that release() frees, so a
