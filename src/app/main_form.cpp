@@ -497,6 +497,12 @@ int RunMainForm(HINSTANCE instance) {
       DispatchMessageW(&m);
     }
   }
+  // The show's parts are left to the end of the process instead of being
+  // taken down one by one: the close has run its steps already, and a
+  // picture still being decoded and placed ahead, or a sound device closing,
+  // would only hold the exit. The host still gives the system back its keys
+  // and cursor when the form goes.
+  if (form->ShowRuntime) new std::shared_ptr<void>(std::move(form->ShowRuntime));
   form.reset();
   return 0;
 }
