@@ -11,7 +11,7 @@
 #include "app/main_form.h"
 #include "collection/win32/win32_collection_host.h"
 #include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_message_box.h"
+#include "platform/win32/win32_message_boxes.h"
 #include "show/collection_source.h"
 #include "show/media_kind.h"
 #include "show/move_timer.h"
@@ -123,7 +123,7 @@ struct Runtime {
   show::win32::Win32WaveSound wave;
   show::win32::Win32IntervalTimer timer1;
   WinCursor cursor;
-  Win32MessageBoxes boxes;
+  vorn::win32::Win32MessageBoxes boxes;
   SilentMessageBoxes silent;
   TCollectionState state;
   Win32CollectionHost collectionHost;

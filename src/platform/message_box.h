@@ -11,4 +11,10 @@ class MessageBoxes {
   virtual void show(const std::string& text, const std::string& caption) = 0;
 };
 
+// For the preview, which must never stop on a message box.
+class SilentMessageBoxes final : public MessageBoxes {
+ public:
+  void show(const std::string&, const std::string&) override {}
+};
+
 }  // namespace vorn

@@ -7,7 +7,8 @@
 namespace vorn::win32 {
 
 void Win32MessageBoxes::show(const std::string& text, const std::string& caption) {
-  MessageBoxW(reinterpret_cast<HWND>(owner_), wide(text).c_str(), wide(caption).c_str(), MB_OK);
+  MessageBoxW(reinterpret_cast<HWND>(owner_), wide(text).c_str(), wide(caption).c_str(),
+              owner_ ? MB_OK : MB_OK | MB_TASKMODAL);
 }
 
 }  // namespace vorn::win32
