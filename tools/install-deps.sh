@@ -28,18 +28,6 @@ if [ ${#need[@]} -gt 0 ] || [ "${updated:-1}" = 0 ]; then
   fi
 fi
 
-# Wine runs the 32-bit Vorn.scr through 32-bit Linux programs. Some kernels
-# are built without 32-bit support; there only user-mode emulation runs them
-# (slowly). Installing it where the kernel can run them itself would route
-# every 32-bit program through the emulator, so look first.
-if [ -x /lib/ld-linux.so.2 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-  if ! have qemu-user-binfmt; then
-    echo "install-deps: this kernel cannot run 32-bit programs; installing user-mode emulation for Wine"
-    export DEBIAN_FRONTEND=noninteractive
-    $SUDO apt-get install -y -q --no-install-recommends qemu-user qemu-user-binfmt
-  fi
-fi
-
 # Debian's libjpeg-turbo source, cross-built later for MinGW (the cross
 # package does not exist). Keep the source tarballs under third_party cache.
 src_dir="${VORN_DEPS_DIR:-$(cd "$(dirname "$0")/.." && pwd)/build/deps}"
