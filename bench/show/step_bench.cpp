@@ -3,12 +3,17 @@
 // and decoded and placed ahead (the show's way). Each step follows a slide
 // of the same size, as in a show of big pictures, and does what the show's
 // step does to the player: clear it, repaint it in the item's colour, load,
-// start. First-frame times are given for a few styles of each family.
+// start. First-frame times are given for a few styles of each family, and
+// for the pictures of the demo collection.
 //   build/native/bench/show/vorn_show_bench [repeats]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include <time.h>
@@ -43,15 +48,17 @@ struct StepTimes {
   bool prepared = false;
 };
 
-StepTimes step(fake::FakeFileSystem& fs, Mode mode, int style) {
-  const char* file = "C:\\m\\big.jpg";
+// One step to `file`. With `before`, a slide of that picture stands first;
+// without, the step is the show's first one.
+StepTimes step(fake::FakeFileSystem& fs, const char* file, Mode mode, int style, const char* before) {
   const Color back = rgb(0, 0, 0);
   fake::ShowRig rig(1024, 768, 1);
   show::PicturePrefetcher pre(fs);
   show::TransitionSlidePlayer slide(*rig.player, fs, &pre);
-  // The slide before: the same picture, shown and standing.
-  if (!slide.loadPicture(file) || !slide.startTransition()) std::exit(1);
-  rig.host.updateNow();
+  if (before) {
+    if (!slide.loadPicture(before) || !slide.startTransition()) std::exit(1);
+    rig.host.updateNow();
+  }
   if (mode == Mode::Decoded) pre.request(file);
   if (mode == Mode::Prepared) slide.prefetchPicture(file, back, true, style);
   pre.waitIdle();  // the interval before the step
@@ -88,6 +95,45 @@ double median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
+// The demo collection's pictures: the show's first step (nothing can be
+// ahead of it) and the later steps, which have the interval before them.
+void demoCollection(int repeats) {
+  namespace fsys = std::filesystem;
+  const fsys::path dir = VORN_DEMO_DIR;
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const fsys::directory_entry& e : fsys::directory_iterator(dir, ec)) {
+    std::string ext = e.path().extension().string();
+    if (ext == ".bmp" || ext == ".gif" || ext == ".jpg" || ext == ".ico") names.push_back(e.path().filename().string());
+  }
+  if (names.empty()) {
+    std::printf("demo collection: none in %s (build the demogen target)\n", dir.string().c_str());
+    return;
+  }
+  std::sort(names.begin(), names.end());
+  fake::FakeFileSystem fs;
+  for (const std::string& n : names) {
+    std::ifstream in(dir / n, std::ios::binary);
+    fs.addFile("C:\\demo\\" + n, std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}));
+  }
+  std::vector<double> first, later, laterCpu;
+  for (int i = 0; i < repeats; ++i) {
+    const std::string one = "C:\\demo\\" + names[0];
+    first.push_back(step(fs, one.c_str(), Mode::Loaded, 0, nullptr).first);
+    for (size_t k = 0; k < names.size(); ++k) {
+      const std::string prev = "C:\\demo\\" + names[(k + names.size() - 1) % names.size()];
+      const std::string next = "C:\\demo\\" + names[k];
+      StepTimes t = step(fs, next.c_str(), Mode::Prepared, 14, prev.c_str());
+      later.push_back(t.first);
+      laterCpu.push_back(t.firstCpu);
+    }
+  }
+  std::printf("demo collection (%zu pictures, 1024x768): start to first frame %.2f ms (the show's first step,\n"
+              "  loaded in it); later steps with the work ahead: median %.2f ms, worst %.2f ms (cpu median %.2f)\n",
+              names.size(), median(first), median(later), *std::max_element(later.begin(), later.end()),
+              median(laterCpu));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -121,7 +167,7 @@ int main(int argc, char** argv) {
       std::vector<double> firsts, cpus;
       bool prepared = true;
       for (int i = 0; i < repeats; ++i) {
-        StepTimes t = step(fs, mode, style);
+        StepTimes t = step(fs, "C:\\m\\big.jpg", mode, style, "C:\\m\\big.jpg");
         firsts.push_back(t.first);
         cpus.push_back(t.firstCpu);
         prepared = prepared && t.prepared;
@@ -131,5 +177,6 @@ int main(int argc, char** argv) {
     }
     std::printf("\n");
   }
+  demoCollection(repeats);
   return 0;
 }
