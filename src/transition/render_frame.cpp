@@ -46,8 +46,9 @@ static_assert(int(StyleFamily::Appear) == 0 && int(StyleFamily::Rectangle) == 1 
 
 // Whether a frame at progress 0 leaves ScreenBitmap holding the old image:
 // no family finishes such a frame, masks only build their region, the blend
-// adds nothing of the new picture, and a rectangle style draws only its extra
-// copies (each reported with the area it covered). The rotations may draw.
+// adds nothing of the new picture, a rotation has turned it a quarter about
+// a pivot outside its corner (wholly out of view), and a rectangle style
+// draws only its extra copies (each reported with the area it covered).
 bool leavesScreenAtZero(StyleFamily family, int style, bool extraCopies) {
   switch (family) {
     case StyleFamily::Appear:
@@ -56,7 +57,7 @@ bool leavesScreenAtZero(StyleFamily family, int style, bool extraCopies) {
     case StyleFamily::Rectangle:
       return !extraCopies;
     case StyleFamily::Pixel:
-      return style == 118;
+      return style >= 118 && style <= 122;
   }
   return false;
 }
