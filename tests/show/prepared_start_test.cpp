@@ -10,6 +10,7 @@
 #include "platform/fake/fake_file_system.h"
 #include "show/picture_prefetch.h"
 #include "show/transition_slide_player.h"
+#include "transition/fake/picture_source.h"
 #include "transition/fake/show_rig.h"
 
 namespace vorn::show::testing {
@@ -105,6 +106,47 @@ TEST(PreparedStart, PlacedAheadShowsTheSameFramesForEveryFamilyAndPlacement) {
           EXPECT_TRUE(placed.prepared);
           expectSameFrames(plain, placed);
         }
+  }
+}
+
+// The made-ahead start counts on the frame at progress 0 leaving the old
+// image alone in every family; the rotations are the ones that draw there,
+// so they are checked on sizes from one pixel up, odd and even.
+TEST(PreparedStart, AtProgressZeroTheRotationsLeaveTheOldImage) {
+  for (auto [w, h] : {std::pair{1, 1}, std::pair{2, 3}, std::pair{7, 5}, std::pair{300, 7}, std::pair{7, 300},
+                      std::pair{160, 120}, std::pair{201, 199}}) {
+    Bitmap24 before = gradient(w, h, 1), after = gradient(w, h, 2);
+    for (int style : {118, 119, 120, 121, 122}) {
+      fake::ShowRig rig(64, 48, 1);
+      ASSERT_TRUE(rig.showAt(before));
+      Bitmap24 atZero;
+      rig.player->OnProgress = [&](TCustomTransitionPlayer& p) {
+        if (p.Progress() != 0 || !atZero.empty()) return;
+        atZero = std::as_const(p).ScreenBitmap();
+        p.StopTransition();  // the rest of the run is not looked at
+      };
+      rig.player->SetStyle(style);
+      TPicture pic;
+      ASSERT_TRUE(fake::loadBitmap(pic, after));
+      rig.player->SetPicture(pic);
+      ASSERT_TRUE(rig.player->StartTransition());
+      // The control showed `before` stretched, so the old image is that
+      // look stretched back: whatever it is, it is the screen at 0 only if
+      // nothing of `after` reached it.
+      fake::ShowRig ref(64, 48, 1);
+      ASSERT_TRUE(ref.showAt(before));
+      Bitmap24 refZero;
+      ref.player->OnProgress = [&](TCustomTransitionPlayer& p) {
+        if (p.Progress() != 0 || !refZero.empty()) return;
+        refZero = std::as_const(p).ScreenBitmap();
+        p.StopTransition();
+      };
+      ref.player->SetStyle(60);  // a mask: draws nothing before progress 1
+      ref.player->SetPicture(pic);
+      ASSERT_TRUE(ref.player->StartTransition());
+      ASSERT_FALSE(atZero.empty());
+      EXPECT_TRUE(atZero == refZero) << "style " << style << " at " << w << "x" << h;
+    }
   }
 }
 
