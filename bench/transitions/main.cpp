@@ -6,7 +6,11 @@
 // The ratio is against r2w1; the goal is at most 2 for every style.
 //
 //   vorn_bench_transitions [--styles 0-127] [--sizes 1080p,4k|WxH] [--progress 10,50,90]
-//                          [--reps 5] [--json]
+//                          [--reps 5] [--json] [--checksum]
+//
+// --checksum times nothing: it prints one checksum of ScreenBitmap per row
+// (random styles seeded anew before each frame), so that a faster path can
+// be held against the frames of the one it replaces, at any size.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -94,12 +98,14 @@ int main(int argc, char** argv) {
   for (int s = 0; s < 128; ++s) styles.push_back(s);
   std::vector<Size> sizes{{1920, 1080}, {3840, 2160}};
   int reps = 5;
-  bool json = false;
+  bool json = false, checksum = false;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     const bool hasValue = i + 1 < argc;
     if (a == "--json") {
       json = true;
+    } else if (a == "--checksum") {
+      checksum = true;
     } else if (a == "--styles" && hasValue) {
       if (!parseList(argv[++i], 0, 127, styles)) return std::fprintf(stderr, "bad --styles\n"), 2;
     } else if (a == "--progress" && hasValue) {
@@ -111,7 +117,7 @@ int main(int argc, char** argv) {
     } else {
       std::fprintf(stderr,
                    "usage: vorn_bench_transitions [--styles 0-127] [--sizes 1080p,4k|WxH] [--progress 10,50,90] "
-                   "[--reps N] [--json]\n");
+                   "[--reps N] [--json] [--checksum]\n");
       return 2;
     }
   }
@@ -124,8 +130,8 @@ int main(int argc, char** argv) {
     // The floors, on buffers of one frame each.
     Bitmap24 a = oldPicture, b = newPicture, dst(size.w, size.h);
     const size_t bytes = dst.sizeBytes();
-    const double memcpyMs = timeMs(reps * 3, [&] { std::memcpy(dst.data(), a.data(), bytes); });
-    const double floorMs = timeMs(reps * 3, [&] {
+    const double memcpyMs = checksum ? 0 : timeMs(reps * 3, [&] { std::memcpy(dst.data(), a.data(), bytes); });
+    const double floorMs = checksum ? 0 : timeMs(reps * 3, [&] {
       const uint8_t* pa = a.data();
       const uint8_t* pb = b.data();
       uint8_t* pd = dst.data();
@@ -139,6 +145,13 @@ int main(int argc, char** argv) {
         return std::fprintf(stderr, "cannot start style %d\n", style), 1;
       for (int p : progresses) {
         rig.player->SetProgress(p);
+        if (checksum) {
+          rig.random.seed(1);
+          if (rig.player->Progress() == p) rig.player->RenderFrame();
+          std::printf("%d %dx%d %d %016llx\n", style, size.w, size.h, p,
+                      (unsigned long long)fake::frameChecksum(rig.player->ScreenBitmap()));
+          continue;
+        }
         // Style 0 ends its run in its first frame; keep the requested value.
         const double ms = timeMs(reps, [&] {
           rig.player->SetProgress(p);
@@ -149,6 +162,7 @@ int main(int argc, char** argv) {
     }
   }
 
+  if (checksum) return 0;
   if (json) {
     std::printf("[\n");
     for (size_t i = 0; i < rows.size(); ++i) {
