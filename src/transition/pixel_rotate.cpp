@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "transition/pixel_styles.h"
 
@@ -21,27 +22,124 @@ inline int64_t exactTerm(int64_t a, long double ca, int64_t b, long double cb, b
   return (int64_t)std::nearbyint(minus ? pa - pb : pa + pb);
 }
 
-// The fast estimate in double, away from the extended result by far less
-// than kMargin: |dx|, |dy| < 2^16, so the double forms of sin and cos (off by
-// at most 2^-54 of themselves), the two roundings of the products and the one
-// of the difference add up to well under 2^-33; with the shift below and the
-// steps along a block (see RotateImage) it stays under 2^-29. When the estimate lies within kMargin of a half, the rounding
-// could go either way and the exact form decides; otherwise both round to
-// the same integer. The result is therefore the exact formula's, pixel for
-// pixel (the tests compare whole frames with a plain extended version).
-constexpr double kMargin = 1.0 / 1048576.0;  // 2^-20
-constexpr double kShift = 262144.0;            // 2^18 > any |coordinate| + 1
-constexpr int32_t kBlock = 64;
+// The fast form of a coordinate: sin and cos as integers in units of 2^-44
+// (each off by at most half a unit), so that dx cos - dy sin is an exact
+// integer sum and stepping x by one adds the same integer every time, with
+// no error building up along a row. With |dx|, |dy| <= 2^16 the sum is
+// within 2^17 * 2^-45 = 2^-28 of the extended form, which is itself within
+// 2^-45 of the real value of its products. A sum whose fraction lies more
+// than kMargin from a half therefore rounds to the same integer as the
+// extended form; the few that lie nearer are worked out exactly.
+constexpr int kFracBits = 44;
+constexpr int64_t kOne = int64_t(1) << kFracBits;
+constexpr uint64_t kFracMask = uint64_t(kOne) - 1;
+constexpr uint64_t kHalf = uint64_t(1) << (kFracBits - 1);
+constexpr uint64_t kMargin = uint64_t(1) << (kFracBits - 24);  // 2^-24
+constexpr int64_t kMaxOffset = int64_t(1) << 16;
 
-// Nearest integer of e, or false when e is too close to a half to say.
-inline bool roundSure(double e, int64_t& out) {
-  const double t = e + kShift;  // positive, so truncation is floor
-  const int64_t i = (int64_t)t;
-  const double frac = t - (double)i;
-  if (std::fabs(frac - 0.5) < kMargin) return false;
-  out = i - (int64_t)kShift + (frac > 0.5 ? 1 : 0);
-  return true;
+inline bool nearHalf(int64_t e) { return ((uint64_t(e) + kMargin - kHalf) & kFracMask) < 2 * kMargin; }
+// Nearest integer of e (in units of 2^-44) when it is not near a half.
+inline int64_t nearest(int64_t e) { return (e + int64_t(kHalf)) >> kFracBits; }
+
+struct Rotation {
+  int32_t cx, cy;
+  long double s, c;   // extended sin and cos, for the exact form
+  int64_t S, C;       // the same in units of 2^-44
+
+  int64_t uAt(int64_t dx, int64_t dy) const {
+    const int64_t e = dx * C - dy * S;
+    return cx + (nearHalf(e) ? exactTerm(dx, c, dy, s, true) : nearest(e));
+  }
+  int64_t vAt(int64_t dx, int64_t dy) const {
+    const int64_t e = dx * S + dy * C;
+    return cy + (nearHalf(e) ? exactTerm(dx, s, dy, c, false) : nearest(e));
+  }
+};
+
+// Columns [a, b) of row y whose source pixel lies inside the source. The
+// rounding and the extended products are monotonic, so u and v are
+// monotonic along the row and those pixels form one run; its ends are found
+// by bisection on the exact coordinates.
+void runOfRow(const Rotation& r, int32_t y, int32_t w, int32_t sw, int32_t sh, int32_t& a, int32_t& b) {
+  const int64_t dy = int64_t(y) - r.cy;
+  auto firstWhere = [&](auto&& pred) {  // pred false..true along [0, w)
+    int32_t lo = 0, hi = w;
+    while (lo < hi) {
+      const int32_t mid = lo + (hi - lo) / 2;
+      if (pred(mid))
+        hi = mid;
+      else
+        lo = mid + 1;
+    }
+    return lo;
+  };
+  auto runOf = [&](auto&& at, int64_t limit, int32_t& lo, int32_t& hi) {
+    if (at(0) <= at(w - 1)) {
+      lo = firstWhere([&](int32_t x) { return at(x) >= 0; });
+      hi = firstWhere([&](int32_t x) { return at(x) >= limit; });
+    } else {
+      lo = firstWhere([&](int32_t x) { return at(x) < limit; });
+      hi = firstWhere([&](int32_t x) { return at(x) < 0; });
+    }
+  };
+  int32_t ua, ub, va, vb;
+  runOf([&](int32_t x) { return r.uAt(int64_t(x) - r.cx, dy); }, sw, ua, ub);
+  if (ua >= ub) {
+    a = b = 0;
+    return;
+  }
+  runOf([&](int32_t x) { return r.vAt(int64_t(x) - r.cx, dy); }, sh, va, vb);
+  a = std::max(ua, va);
+  b = std::max(a, std::min(ub, vb));
 }
+
+// The plain per-pixel form, for pivots so far from the picture that the
+// integer sums could lose their margin.
+void rotatePlain(Bitmap24& target, const Bitmap24& source, const Rotation& r, int32_t w, int32_t h) {
+  for (int32_t y = 0; y < h; ++y) {
+    const int64_t dy = int64_t(y) - r.cy;
+    uint8_t* t = target.row(y);
+    for (int32_t x = 0; x < w; ++x) {
+      const int64_t dx = int64_t(x) - r.cx;
+      const int64_t u = r.cx + exactTerm(dx, r.c, dy, r.s, true);
+      const int64_t v = r.cy + exactTerm(dx, r.s, dy, r.c, false);
+      if (u < 0 || u >= source.width() || v < 0 || v >= source.height()) continue;
+      std::memcpy(t + 3 * size_t(x), source.row(int32_t(v)) + 3 * size_t(u), 3);
+    }
+  }
+}
+
+// Copies pixels x .. b-1 of a row segment from the fast coordinates eu, ev
+// (biased: the integer part is the coordinate) until one lies too near a
+// half to trust; returns where it stopped (b when it went through). Kept
+// small so the loop runs in registers.
+struct SegmentRun {
+  const uint8_t* src;
+  int64_t stride, wordEnd;  // a 4-byte load at or before wordEnd stays inside
+  int64_t C, S;
+
+  static bool sure(int64_t e) { return ((uint64_t(e) + kMargin) & kFracMask) >= 2 * kMargin; }
+
+  int32_t copy(uint8_t* d, int64_t eu, int64_t ev, int32_t x, int32_t b) const {
+    // Every pixel but the segment's last is stored as a word whose fourth
+    // byte the next pixel overwrites.
+    for (; x < b; ++x, d += 3, eu += C, ev += S) {
+      if (!sure(eu) || !sure(ev)) return x;
+      const int64_t off = (ev >> kFracBits) * stride + 3 * (eu >> kFracBits);
+      if (x + 1 < b && off <= wordEnd)
+        std::memcpy(d, src + off, 4);
+      else
+        std::memcpy(d, src + off, 3);
+    }
+    return b;
+  }
+};
+
+// Target columns taken per pass down the picture. A strip's rows read a
+// band of the source a strip wide at the angle, which stays in the caches
+// from one row to the next; whole rows at once would walk across thousands
+// of source rows for every target row.
+constexpr int32_t kStrip = 32;
 
 }  // namespace
 
@@ -50,73 +148,45 @@ void RotateImage(Bitmap24& target, const Bitmap24& source, int32_t cx, int32_t c
   const int32_t h = std::min(target.height(), source.height());
   if (w <= 0 || h <= 0) return;
   const int32_t sw = source.width(), sh = source.height();
-  const long double s = std::sin(theta), c = std::cos(theta);
-  const double sd = (double)s, cd = (double)c;
+  Rotation r{cx, cy, std::sin(theta), std::cos(theta), 0, 0};
+  const bool nearPivot = std::max(std::abs(int64_t(cx)), std::abs(int64_t(w) - 1 - cx)) <= kMaxOffset &&
+                         std::max(std::abs(int64_t(cy)), std::abs(int64_t(h) - 1 - cy)) <= kMaxOffset;
+  if (!nearPivot) return rotatePlain(target, source, r, w, h);
+  r.S = (int64_t)std::llrint(std::ldexp(r.s, kFracBits));
+  r.C = (int64_t)std::llrint(std::ldexp(r.c, kFracBits));
+
+  std::vector<int32_t> runs(2 * size_t(h));
+  int32_t first = w, last = 0;
   for (int32_t y = 0; y < h; ++y) {
-    const int64_t dy = int64_t(y) - cy;
-    const double uRow = double(dy) * sd, vRow = double(dy) * cd;
-    // The exact coordinates of pixel x of this row.
-    auto uAt = [&](int32_t x) {
-      const int64_t dx = int64_t(x) - cx;
-      int64_t r;
-      if (!roundSure(double(dx) * cd - uRow, r)) r = exactTerm(dx, c, dy, s, true);
-      return cx + r;
-    };
-    auto vAt = [&](int32_t x) {
-      const int64_t dx = int64_t(x) - cx;
-      int64_t r;
-      if (!roundSure(double(dx) * sd + vRow, r)) r = exactTerm(dx, s, dy, c, false);
-      return cy + r;
-    };
-    // Rounding and the extended products are monotonic, so u and v are
-    // monotonic along the row and the pixels that find a source pixel form
-    // one run; find its ends by bisection on the exact coordinates.
-    auto firstWhere = [&](auto&& pred) {  // pred false..true along [0, w)
-      int32_t lo = 0, hi = w;
-      while (lo < hi) {
-        const int32_t mid = lo + (hi - lo) / 2;
-        if (pred(mid))
-          hi = mid;
-        else
-          lo = mid + 1;
-      }
-      return lo;
-    };
-    auto runOf = [&](auto&& at, int64_t limit, int32_t& a, int32_t& b) {
-      if (at(0) <= at(w - 1)) {
-        a = firstWhere([&](int32_t x) { return at(x) >= 0; });
-        b = firstWhere([&](int32_t x) { return at(x) >= limit; });
-      } else {
-        a = firstWhere([&](int32_t x) { return at(x) < limit; });
-        b = firstWhere([&](int32_t x) { return at(x) < 0; });
-      }
-    };
-    int32_t ua, ub, va, vb;
-    runOf(uAt, sw, ua, ub);
-    if (ua >= ub) continue;
-    runOf(vAt, sh, va, vb);
-    const int32_t x0 = std::max(ua, va), x1 = std::min(ub, vb);
-    uint8_t* t = target.row(y);
-    const uint8_t* src = source.data();
-    const size_t stride = source.stride();
-    for (int32_t xb = x0; xb < x1; xb += kBlock) {
-      // Estimates stepped along the block from an exact start: each step
-      // adds at most 2^-36 of error, a block at most 2^-30 in all.
-      const int32_t xe = std::min(x1, xb + kBlock);
-      double eu = double(int64_t(xb) - cx) * cd - uRow;
-      double ev = double(int64_t(xb) - cx) * sd + vRow;
-      for (int32_t x = xb; x < xe; ++x, eu += cd, ev += sd) {
-        int64_t ru, rv;
-        if (!roundSure(eu, ru) || !roundSure(ev, rv)) {
-          const int64_t dx = int64_t(x) - cx;
-          ru = exactTerm(dx, c, dy, s, true);
-          rv = exactTerm(dx, s, dy, c, false);
-        }
-        const uint8_t* q = src + size_t(cy + rv) * stride + 3 * size_t(cx + ru);
-        uint8_t* d = t + 3 * size_t(x);
-        d[0] = q[0];
-        d[1] = q[1];
-        d[2] = q[2];
+    runOfRow(r, y, w, sw, sh, runs[2 * size_t(y)], runs[2 * size_t(y) + 1]);
+    if (runs[2 * size_t(y)] < runs[2 * size_t(y) + 1]) {
+      first = std::min(first, runs[2 * size_t(y)]);
+      last = std::max(last, runs[2 * size_t(y) + 1]);
+    }
+  }
+
+  // Each coordinate is kept with the pivot and a half added, so that its
+  // integer part is the rounded coordinate itself and "near a half" becomes
+  // "near an integer".
+  const int64_t uBias = int64_t(cx) * kOne + int64_t(kHalf), vBias = int64_t(cy) * kOne + int64_t(kHalf);
+  SegmentRun run{source.data(), int64_t(source.stride()), int64_t(source.sizeBytes()) - 4, r.C, r.S};
+  for (int32_t xs = first; xs < last; xs += kStrip) {
+    const int32_t xe = std::min(last, xs + kStrip);
+    for (int32_t y = 0; y < h; ++y) {
+      const int32_t a = std::max(xs, runs[2 * size_t(y)]), b = std::min(xe, runs[2 * size_t(y) + 1]);
+      if (a >= b) continue;
+      const int64_t dy = int64_t(y) - cy;
+      uint8_t* row = target.row(y);
+      int32_t x = a;
+      while (x < b) {
+        const int64_t dx = int64_t(x) - cx;
+        const int64_t eu = dx * r.C - dy * r.S + uBias, ev = dx * r.S + dy * r.C + vBias;
+        x = run.copy(row + 3 * size_t(x), eu, ev, x, b);
+        if (x == b) break;
+        // Near a half: the exact form decides this pixel.
+        const int64_t u = r.uAt(int64_t(x) - cx, dy), v = r.vAt(int64_t(x) - cx, dy);
+        std::memcpy(row + 3 * size_t(x), source.row(int32_t(v)) + 3 * size_t(u), 3);
+        ++x;
       }
     }
   }

@@ -29,8 +29,7 @@ void referenceBlend(Bitmap24& t, const Bitmap24& s, int32_t p) {
     }
 }
 
-void referenceRotate(Bitmap24& t, const Bitmap24& s, int32_t cx, int32_t cy, int32_t p) {
-  const long double theta = (long double)(100 - p) * 3.1415926535897932385L / 200.0L;
+void referenceRotateBy(Bitmap24& t, const Bitmap24& s, int32_t cx, int32_t cy, long double theta) {
   const long double sn = std::sin(theta), cs = std::cos(theta);
   for (int32_t y = 0; y < s.height(); ++y)
     for (int32_t x = 0; x < s.width(); ++x) {
@@ -42,6 +41,10 @@ void referenceRotate(Bitmap24& t, const Bitmap24& s, int32_t cx, int32_t cy, int
       if (u >= 0 && u < s.width() && v >= 0 && v < s.height())
         t.setPixel(x, y, s.pixel(int32_t(u), int32_t(v)));
     }
+}
+
+void referenceRotate(Bitmap24& t, const Bitmap24& s, int32_t cx, int32_t cy, int32_t p) {
+  referenceRotateBy(t, s, cx, cy, (long double)(100 - p) * 3.1415926535897932385L / 200.0L);
 }
 
 struct Pivot {
@@ -137,3 +140,24 @@ TEST(PixelStyles, RotationsMatchThePlainFormulaOnLargeFrames) {
     }
 }
 
+
+TEST(PixelStyles, RotationsMatchThePlainFormulaWhereCoordinatesFallNearHalves) {
+  // With a cosine or sine of (almost) one half, every odd offset gives a
+  // product within a hair of a half, so the fast coordinates must hand
+  // those pixels to the exact form, which then decides by the last bits.
+  const long double kPi = 3.1415926535897932385L;
+  const Bitmap24 oldImage = noise(61, 47, 8), newImage = noise(61, 47, 9);
+  for (long double theta : {kPi / 3, kPi / 6, kPi / 4, -kPi / 3})
+    for (const Pivot& pv : pivots(61, 47)) {
+      Bitmap24 fast = oldImage, plain = oldImage;
+      RotateImage(fast, newImage, pv.cx, pv.cy, theta);
+      referenceRotateBy(plain, newImage, pv.cx, pv.cy, theta);
+      ASSERT_TRUE(fast == plain) << "pivot of style " << pv.style << " theta " << double(theta);
+    }
+  // A pivot far outside the picture takes the plain per-pixel form.
+  Bitmap24 fast = oldImage, plain = oldImage;
+  RotateImage(fast, newImage, -70000, 20, 1e-4L);
+  referenceRotateBy(plain, newImage, -70000, 20, 1e-4L);
+  EXPECT_TRUE(fast == plain);
+  EXPECT_FALSE(fast == oldImage);
+}
