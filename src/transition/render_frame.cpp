@@ -3,6 +3,7 @@
 #include "raster/canvas.h"
 #include "raster/region.h"
 #include "transition/frame_context.h"
+#include "transition/masked_compose.h"
 #include "transition/transition_player.h"
 
 namespace vorn {
@@ -85,11 +86,19 @@ void TCustomTransitionPlayer::RenderFrame() {
     // a screen holding the new one already needs neither.
     const bool keepNew = held == ScreenHolds::NewImage && family == StyleFamily::Appear && !Reverse_ &&
                          !OnCustomDraw && !OnBeforeNewFrame;
-    if (held != ScreenHolds::OldImage && !keepNew) screen.draw(oldImage, 0, 0);
+    const int32_t W = newImage.width(), H = newImage.height();
+    // A masked frame between 0 and 100 sets every pixel from one picture or
+    // the other, so it is composed in one pass at the end instead of on top
+    // of the old picture; not when a handler wants to see the old picture
+    // laid down first.
+    const bool betweenEnds = Progress_ > 0 && Progress_ < 100 && !OnBeforeNewFrame &&
+                             ScreenBitmap_.width() == W && ScreenBitmap_.height() == H &&
+                             oldImage.width() == W && oldImage.height() == H;
+    const bool oneMaskedPass = betweenEnds && family == StyleFamily::Masked;
+    if (held != ScreenHolds::OldImage && !keepNew && !oneMaskedPass) screen.draw(oldImage, 0, 0);
     if (OnBeforeNewFrame) OnBeforeNewFrame(*this, newImage, ScreenBitmap_);
     bool extraCopies = false;  // a rectangle style drew more than its last copy
 
-    const int32_t W = newImage.width(), H = newImage.height();
     FrameContext f{ScreenBitmap_,
                    newImage,
                    oldImage,
@@ -113,7 +122,13 @@ void TCustomTransitionPlayer::RenderFrame() {
     }
 
     const int progress = Progress_;  // read again: style 0 may have moved it
-    if (progress == 100) {
+    if (oneMaskedPass) {
+      // Masked styles leave Progress alone, so it is still within 1..99.
+      if (f.M)
+        composeMasked(ScreenBitmap_, oldImage, newImage, *f.M);
+      else
+        screen.draw(newImage, 0, 0);
+    } else if (progress == 100) {
       if (!keepNew) screen.draw(newImage, 0, 0);
     }
     else if (progress > 0)
