@@ -224,14 +224,14 @@ void Canvas::reverseRow(uint8_t* d, const uint8_t* s0, int32_t a, int32_t b, boo
   for (; n > 0; --n, p += 3, q -= 3) copyPixel(p, q);
 }
 
-void Canvas::stretchCopy(const Rect& dst, const Bitmap24& src, const Rect& srcRect) {
+bool Canvas::mapStretch(const Rect& dst, const Bitmap24& src, const Rect& srcRect, Rect& area) {
   const int64_t dw = int64_t(dst.right) - dst.left, dh = int64_t(dst.bottom) - dst.top;
   const int64_t sw = int64_t(srcRect.right) - srcRect.left, sh = int64_t(srcRect.bottom) - srcRect.top;
-  if (dw == 0 || dh == 0 || sw == 0 || sh == 0 || src.empty() || target_.empty()) return;
+  if (dw == 0 || dh == 0 || sw == 0 || sh == 0 || src.empty() || target_.empty()) return false;
   int64_t x0, x1, y0, y1;
   coveredRange(dst.left, dw, target_.width(), x0, x1);
   coveredRange(dst.top, dh, target_.height(), y0, y1);
-  if (x0 >= x1 || y0 >= y1) return;
+  if (x0 >= x1 || y0 >= y1) return false;
 
   // Destination pixels whose sources all lie outside src stay as they are.
   // They can only be at the ends of each axis (the mapping is monotonic), so
@@ -259,7 +259,36 @@ void Canvas::stretchCopy(const Rect& dst, const Bitmap24& src, const Rect& srcRe
     rows_[size_t(y - y0)] = Run{int32_t(f), int32_t(c)};
   }
   trim(rows_, y0, y1);
-  if (x0 >= x1 || y0 >= y1) return;
+  if (x0 >= x1 || y0 >= y1) return false;
+  area = Rect{int32_t(x0), int32_t(y0), int32_t(x1), int32_t(y1)};
+  return true;
+}
+
+Rect Canvas::stretchCopyArea(const Rect& dst, const Bitmap24& src, const Rect& srcRect) {
+  Rect area;
+  return mapStretch(dst, src, srcRect, area) ? area : Rect{};
+}
+
+void Canvas::drawAround(const Bitmap24& src, const Rect& hole) {
+  const int32_t w = std::min(src.width(), target_.width()), h = std::min(src.height(), target_.height());
+  const Rect in = intersect(hole, Rect{0, 0, w, h});
+  if (hasClip_ || in.empty()) return draw(src, 0, 0);
+  for (int32_t y = 0; y < h; ++y) {
+    uint8_t* d = target_.row(y);
+    const uint8_t* s = src.row(y);
+    if (y < in.top || y >= in.bottom) {
+      std::memcpy(d, s, 3 * size_t(w));
+    } else {
+      std::memcpy(d, s, 3 * size_t(in.left));
+      std::memcpy(d + 3 * size_t(in.right), s + 3 * size_t(in.right), 3 * size_t(w - in.right));
+    }
+  }
+}
+
+void Canvas::stretchCopy(const Rect& dst, const Bitmap24& src, const Rect& srcRect) {
+  Rect area;
+  if (!mapStretch(dst, src, srcRect, area)) return;
+  const int64_t x0 = area.left, x1 = area.right, y0 = area.top, y1 = area.bottom;
   bool contiguous = true, reversed = true, single = true;
   int32_t most = 0;
   for (size_t i = 0; i < cols_.size(); ++i) {

@@ -33,6 +33,13 @@ class Canvas {
   // by bitwise AND. Source pixels outside src leave their destination pixels
   // as they were.
   void stretchCopy(const Rect& dst, const Bitmap24& src, const Rect& srcRect);
+  // The pixels stretchCopy(dst, src, srcRect) would write with no clip: the
+  // destination inside the target, less the pixels at its ends whose
+  // sources all lie outside src. Empty when it would write nothing.
+  Rect stretchCopyArea(const Rect& dst, const Bitmap24& src, const Rect& srcRect);
+  // draw(src, 0, 0) except over `hole` (target pixels there are left as
+  // they are), for a frame whose hole is about to be overwritten anyway.
+  void drawAround(const Bitmap24& src, const Rect& hole);
   // Fills r (right and bottom exclusive; inverted is empty) through the clip.
   void fillRect(const Rect& r, Color c);
 
@@ -48,6 +55,9 @@ class Canvas {
                      int32_t b, bool wide);
   static void reverseRow(uint8_t* d, const uint8_t* s0, int32_t a, int32_t b, bool wide);
   static void squeezeRow(uint8_t* d, const uint8_t* s, const Run* cols, int32_t a, int32_t b);
+  // Fills cols_ and rows_ for a stretched copy and gives the area it
+  // writes; false when it writes nothing.
+  bool mapStretch(const Rect& dst, const Bitmap24& src, const Rect& srcRect, Rect& area);
   template <class SpanFn>
   void forEachSpan(const Rect& area, SpanFn&& fn);
 

@@ -4,6 +4,7 @@
 #include "raster/region.h"
 #include "transition/frame_context.h"
 #include "transition/masked_compose.h"
+#include "transition/styles_rectangle.h"
 #include "transition/transition_player.h"
 
 namespace vorn {
@@ -95,7 +96,18 @@ void TCustomTransitionPlayer::RenderFrame() {
                              ScreenBitmap_.width() == W && ScreenBitmap_.height() == H &&
                              oldImage.width() == W && oldImage.height() == H;
     const bool oneMaskedPass = betweenEnds && family == StyleFamily::Masked;
-    if (held != ScreenHolds::OldImage && !keepNew && !oneMaskedPass) screen.draw(oldImage, 0, 0);
+    if (held == ScreenHolds::OldImage || keepNew || oneMaskedPass) {
+      // the screen holds what it should, or every pixel is set at the end
+    } else if (betweenEnds && family == StyleFamily::Rectangle) {
+      // The final copy overwrites every pixel of its area whatever lies
+      // there, so the old picture is laid down only around it.
+      RectCopy copies[kMaxRectCopies];
+      const size_t n = rectangleCopies(style, FrameGeometry::compute(W, H, Progress_, Step_), copies);
+      const Rect hole = n > 0 ? screen.stretchCopyArea(copies[n - 1].D, newImage, copies[n - 1].R) : Rect{};
+      screen.drawAround(oldImage, hole);
+    } else {
+      screen.draw(oldImage, 0, 0);
+    }
     if (OnBeforeNewFrame) OnBeforeNewFrame(*this, newImage, ScreenBitmap_);
     bool extraCopies = false;  // a rectangle style drew more than its last copy
 

@@ -191,3 +191,42 @@ TEST(Dib, HeaderDescribesATopDownBitmapAndBottomUpBitsComeBackUpright) {
   EXPECT_TRUE(c == b);
   EXPECT_FALSE(bitmapFromDib24(c, up.data(), 40000, 1));
 }
+
+TEST(Canvas, StretchCopyAreaIsExactlyThePixelsTheCopyWrites) {
+  // Two backgrounds that differ in every byte: a pixel the copy writes
+  // comes out the same on both, one it leaves keeps its background.
+  const Bitmap24 src = noise(23, 17, 40);
+  std::mt19937 rng(41);
+  auto coord = [&](int32_t lo, int32_t hi) { return lo + int32_t(rng() % uint32_t(hi - lo + 1)); };
+  for (int i = 0; i < 400; ++i) {
+    const Rect d{coord(-30, 40), coord(-30, 30), coord(-30, 40), coord(-30, 30)};
+    const Rect r{coord(-10, 30), coord(-10, 25), coord(-10, 30), coord(-10, 25)};
+    Bitmap24 a(31, 19), b(31, 19);
+    a.fill(rgb(0, 0, 0));
+    b.fill(rgb(255, 255, 255));
+    Canvas ca(a), cb(b);
+    const Rect area = ca.stretchCopyArea(d, src, r);
+    ca.stretchCopy(d, src, r);
+    cb.stretchCopy(d, src, r);
+    for (int32_t y = 0; y < 19; ++y)
+      for (int32_t x = 0; x < 31; ++x) {
+        const bool inside = x >= area.left && x < area.right && y >= area.top && y < area.bottom;
+        const bool written = a.pixel(x, y) == b.pixel(x, y);
+        ASSERT_EQ(inside, written) << "copy " << i << " pixel " << x << "," << y;
+      }
+  }
+}
+
+TEST(Canvas, DrawAroundLeavesOnlyTheHole) {
+  const Bitmap24 src = noise(13, 9, 42);
+  for (const Rect hole : {Rect{3, 2, 9, 7}, Rect{-5, -5, 4, 20}, Rect{0, 0, 13, 9}, Rect{}, Rect{20, 0, 30, 9}}) {
+    Bitmap24 t = noise(13, 9, 43);
+    const Bitmap24 before = t;
+    Canvas(t).drawAround(src, hole);
+    for (int32_t y = 0; y < 9; ++y)
+      for (int32_t x = 0; x < 13; ++x) {
+        const bool inHole = x >= hole.left && x < hole.right && y >= hole.top && y < hole.bottom;
+        ASSERT_EQ(t.pixel(x, y), inHole ? before.pixel(x, y) : src.pixel(x, y)) << x << "," << y;
+      }
+  }
+}
