@@ -28,6 +28,16 @@ if [ ${#need[@]} -gt 0 ] || [ "${updated:-1}" = 0 ]; then
   fi
 fi
 
+# Where Wine cannot run 32-bit programs the Windows tests run on a 64-bit
+# build of the same sources (tools/test.sh); it needs the 64-bit compilers.
+if ! bash "$(dirname "$0")/runs-32bit.sh"; then
+  need=()
+  for p in g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev; do have "$p" || need+=("$p"); done
+  if [ ${#need[@]} -gt 0 ]; then
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${need[@]}"
+  fi
+fi
+
 # Debian's libjpeg-turbo source, cross-built later for MinGW (the cross
 # package does not exist). Keep the source tarballs under third_party cache.
 src_dir="${VORN_DEPS_DIR:-$(cd "$(dirname "$0")/.." && pwd)/build/deps}"

@@ -4,7 +4,17 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 export WINEPREFIX="${VORN_WINEPREFIX:-$root/build/wineprefix}"
+# A 64-bit program (the win64 test build) needs a 64-bit prefix and loader;
+# the 32-bit loader would be chosen otherwise, even where it cannot run.
+wine=wine
 export WINEARCH=win32
+if [ -f "${1:-}" ]; then
+  pe=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ' || true)
+  if [ -n "$pe" ] && [ "$(od -An -tx2 -j$((pe + 4)) -N2 "$1" | tr -d ' ')" = 8664 ]; then
+    wine=/usr/lib/wine/wine64
+    export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+  fi
+fi
 # Wine stores file names and converts arguments in the Unix locale's
 # character set: without a UTF-8 locale (CI may have none set) names with
 # accented letters cannot be made at all.
@@ -13,12 +23,12 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
-  if [ -n "${DISPLAY:-}" ]; then wineboot -i >/dev/null 2>&1 || true
-  else xvfb-run -a wineboot -i >/dev/null 2>&1 || true; fi
+  if [ -n "${DISPLAY:-}" ]; then "$wine" wineboot -i >/dev/null 2>&1 || true
+  else xvfb-run -a "$wine" wineboot -i >/dev/null 2>&1 || true; fi
   wineserver -w || true
 fi
 if [ -n "${DISPLAY:-}" ]; then
-  exec wine "$@"
+  exec "$wine" "$@"
 else
-  exec xvfb-run -a -s "-screen 0 1024x768x24" wine "$@"
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$wine" "$@"
 fi
