@@ -14,8 +14,17 @@ cmake --preset native >/dev/null
 cmake --build --preset native --target demogen -j"$(nproc)"
 cmake --preset win32 -DVORN_DEMOGEN="$root/build/native/tools/demogen/demogen" >/dev/null
 cmake --build --preset win32 -j"$(nproc)"
-exe="$root/build/win32/src/app/Vorn.scr"
-export VORN_WINEPREFIX="$root/build/win32/wineprefix"
+preset=win32
+if ! bash tools/runs-32bit.sh; then
+  # Wine cannot run the 32-bit product on this kernel: show the same
+  # sources built for 64 bits.
+  preset=win64
+  bash tools/build-libjpeg-mingw.sh x86_64
+  cmake --preset win64 -DVORN_DEMOGEN="$root/build/native/tools/demogen/demogen" >/dev/null
+  cmake --build --preset win64 -j"$(nproc)" --target vorn_scr vorn_demo_collection
+fi
+exe="$root/build/$preset/src/app/Vorn.scr"
+export VORN_WINEPREFIX="$root/build/$preset/wineprefix"
 if [ -n "${DISPLAY:-}" ]; then
   bash tools/wine-run.sh "$exe" /S
 else
