@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "collection/crc32.h"
 #include "collection/ole_date.h"
 #include "platform/safe_save.h"
 #include "text/cp1250.h"
@@ -60,8 +61,17 @@ void TCNFFileMan::LoadFromFile() {
   Clear();
   lastLoadAccepted_ = false;
   lastLoadMissing_ = 0;
+  stamp_ = {};
+  // The size is taken before the bytes are read: a file replaced between
+  // the two can only make the stamp disagree with the disk, never agree
+  // with a file other than the one whose bytes were read.
+  const std::optional<DirEntry> entry = fs_.findFirst(FileName);
+  const auto stampWith = [&](const std::vector<uint8_t>& read) {
+    if (entry) stamp_ = {true, entry->size, read.size(), CRC32(0, read.data(), int64_t(read.size()))};
+  };
   auto head = fs_.readFile(FileName, TCNFHeader::kSize);
   if (!head) return;  // the header keeps what it had
+  stampWith(*head);
 
   header.zeroFill();
   if (!head->empty()) std::memcpy(header.bytes(), head->data(), head->size());
@@ -84,8 +94,10 @@ void TCNFFileMan::LoadFromFile() {
   auto whole = fs_.readFile(FileName, size_t(std::min<uint64_t>(wanted, SIZE_MAX)));
   if (!whole || whole->size() < TCNFHeader::kSize) {
     lastLoadMissing_ = announced;
+    stamp_ = {};
     return;
   }
+  stampWith(*whole);
   const size_t complete = (whole->size() - TCNFHeader::kSize) / TCNFItem::kSize;
   const size_t held = std::min<size_t>(complete, size_t(announced));
   items_.resize(held);
@@ -113,7 +125,16 @@ bool TCNFFileMan::SaveToFile() {
   const std::vector<uint8_t> bytes = Serialize(now);
   if (!saveFileSafely(fs_, FileName, bytes)) return false;
   std::memcpy(header.bytes(), bytes.data(), TCNFHeader::kSize);
+  stamp_ = {true, bytes.size(), bytes.size(), CRC32(0, bytes.data(), int64_t(bytes.size()))};
   return true;
+}
+
+bool TCNFFileMan::FileUnchangedSinceLoad() const {
+  if (!stamp_.known) return false;
+  const std::optional<DirEntry> entry = fs_.findFirst(FileName);
+  if (!entry || entry->size != stamp_.size) return false;
+  auto now = fs_.readFile(FileName, stamp_.span);
+  return now && now->size() == stamp_.span && CRC32(0, now->data(), int64_t(now->size())) == stamp_.crc;
 }
 
 }  // namespace vorn

@@ -48,6 +48,13 @@ class TCNFFileMan {
   bool LastLoadAccepted() const { return lastLoadAccepted_; }
   // How many records the last load found short of ItemCount (0 for a complete file).
   int LastLoadMissing() const { return lastLoadMissing_; }
+  // Whether FileName still holds what the last LoadFromFile read or the last
+  // SaveToFile wrote: the same size, and the same bytes as far as the loader
+  // took them. False when the file is gone or unreadable, and when nothing
+  // was read or written. The configuration panel asks before its save, so
+  // a collection that another program replaced while the panel was open is
+  // never overwritten with the items read before.
+  bool FileUnchangedSinceLoad() const;
   // The bytes SaveToFile would write now (with the given save time).
   std::vector<uint8_t> Serialize(double savedAt) const;
 
@@ -62,6 +69,14 @@ class TCNFFileMan {
   std::vector<TCNFItem> items_;
   bool lastLoadAccepted_ = false;
   int lastLoadMissing_ = 0;
+  // Size of the file and CRC of its first `span` bytes, as last read or written.
+  struct Stamp {
+    bool known = false;
+    uint64_t size = 0;
+    size_t span = 0;
+    uint32_t crc = 0;
+  };
+  Stamp stamp_;
 };
 
 // The path with its extension (from the last dot of the file name) replaced.

@@ -38,6 +38,12 @@ std::string notSavedAfterFailedLoadText() {
 
 std::string notSavedAfterFailedLoadCaption() { return "HIBA"; }
 
+std::string notSavedFileChangedText() {
+  return text::W1250(
+      "A beállítások nem kerültek mentésre, mert a projektállományt a beállítások megnyitása "
+      "óta egy másik program megváltoztatta. Nyissa meg újra a beállításokat.");
+}
+
 std::string saveFailedText() {
   return text::W1250(
       "A beállítások mentése nem sikerült; a projektállomány változatlan maradt.");

@@ -24,5 +24,7 @@ std::string notSavedAfterFailedLoadText();
 std::string notSavedAfterFailedLoadCaption();
 // Said when the collection file could not be written.
 std::string saveFailedText();
+// "OK" found the collection file changed since the panel read it.
+std::string notSavedFileChangedText();
 
 }  // namespace vorn::config

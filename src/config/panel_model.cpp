@@ -29,6 +29,10 @@ SaveOutcome Button1Save(const SettingsPage& page, TCollectionState& state, Messa
     boxes.show(notSavedAfterFailedLoadText(), notSavedAfterFailedLoadCaption());
     return SaveOutcome::NotSavedLoadFailed;
   }
+  if (!man->FileUnchangedSinceLoad()) {
+    boxes.show(notSavedFileChangedText(), notSavedAfterFailedLoadCaption());
+    return SaveOutcome::NotSavedFileChanged;
+  }
   const TCNFHeader before = man->header;
   SaveSettings(page, man->header);
   if (!man->SaveToFile()) {

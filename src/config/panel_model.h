@@ -62,12 +62,17 @@ class PanelModel final : public CollectionControls {
 // the header changes.
 void SaveSettings(const SettingsPage& page, TCNFHeader& header);
 
-enum class SaveOutcome { Saved, NotSavedLoadFailed, WriteFailed };
+enum class SaveOutcome { Saved, NotSavedLoadFailed, NotSavedFileChanged, WriteFailed };
 
 // "OK": SaveSettings and SaveToFile, unless the collection did not load (a
 // missing file, a changed media file or a rejected signature leave no items,
-// and a save would replace the collection by an empty one). Failures are
-// told in one message box; the file on disk stays as it was.
+// and a save would replace the collection by an empty one), or unless the
+// file on disk is no longer the one loaded when the panel opened (another
+// program replaced, changed or deleted it meanwhile): the save writes every
+// item held, so it would put the old items over the new file. The user's
+// changes are then not saved, and the message says why; the panel can be
+// opened again on the new file. Failures are told in one message box; the
+// file on disk stays as it was.
 SaveOutcome Button1Save(const SettingsPage& page, TCollectionState& state, MessageBoxes& boxes);
 
 // A collection of more than eight items narrows the list column by 16 pixels
