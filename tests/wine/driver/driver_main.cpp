@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -20,6 +21,7 @@
 #include "capture.h"
 #include "input.h"
 #include "registry_tools.h"
+#include "resource_watch.h"
 #include "script.h"
 #include "utf.h"
 #include "windows_find.h"
@@ -52,6 +54,10 @@ Commands (one a line in SCRIPT; UTF-8; "..." quotes with \" \\ \r \n \t; # comme
   expect-exit CODE [--timeout MS] wait-exit, then compare the exit code
   expect-running [--for MS]       the started process still runs (after waiting MS)
   kill                            end the started process now
+  watch-resources [--every MS] [--for MS] [--settle MS] [--window N] [--private-slack-kib N]
+                  [--handle-slack N] [--gdi-slack N] [--user-slack N] [--window-slack N]
+                                  sample the started process's private bytes, handles, GDI and
+                                  USER objects and windows; fails when it ends or a level grows
   sleep MS
   reg-expect ROOT KEY NAME VALUE  a REG_SZ (or DWORD, as decimal) value; ROOT is HKCU or HKLM
   reg-expect-missing ROOT KEY NAME
@@ -141,6 +147,7 @@ class Driver {
         {"expect-exit", [this](const Args& a) { expectExit(a); }},
         {"expect-running", [this](const Args& a) { expectRunning(a); }},
         {"kill", [this](const Args&) { killStarted("killed on request"); }},
+        {"watch-resources", [this](const Args& a) { watch(a); }},
         {"sleep", [this](const Args& a) { Sleep(static_cast<DWORD>(number(a, 0))); }},
         {"reg-expect", [this](const Args& a) { regExpect(a, false); }},
         {"reg-expect-missing", [this](const Args& a) { regExpect(a, true); }},
@@ -438,6 +445,25 @@ class Driver {
     HKEY r = root(a);
     std::string error;
     if (!setWriteDenied(r, fromUtf8(arg(a, 1, "key")), deny, error)) fail(error);
+  }
+
+  // The leak watch of the soak tests (resource_watch.h).
+  void watch(const Args& a) {
+    WatchLimits lim;
+    auto ms = [&](const char* o, DWORD def) { return a.has(o) ? DWORD(strtoul(a.get(o).c_str(), nullptr, 10)) : def; };
+    lim.everyMs = std::max<DWORD>(ms("--every", lim.everyMs), 1);
+    lim.forMs = ms("--for", lim.forMs);
+    lim.settleMs = ms("--settle", lim.settleMs);
+    lim.window = ms("--window", DWORD(lim.window));
+    lim.privateSlack = uint64_t(ms("--private-slack-kib", DWORD(lim.privateSlack / 1024))) * 1024;
+    lim.handleSlack = ms("--handle-slack", lim.handleSlack);
+    lim.gdiSlack = ms("--gdi-slack", lim.gdiSlack);
+    lim.userSlack = ms("--user-slack", lim.userSlack);
+    lim.windowSlack = ms("--window-slack", lim.windowSlack);
+    std::vector<ResourceSample> samples;
+    std::string error;
+    if (!watchResources(needStarted(), pi_.dwProcessId, lim, samples, error, [](const std::string& l) { out(l); }))
+      fail(error);
   }
 
   bool quiet_;
