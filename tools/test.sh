@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds the native and the
-# Windows trees, and runs every test (native unit tests, then the Windows
-# tests under Wine on a private Xvfb). Safe to run again.
+# Windows trees, and runs every test: the native unit tests, once plainly and
+# once under the sanitizers, the fuzz smoke, then the Windows tests under
+# Wine on a private Xvfb. Safe to run again.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -15,6 +16,13 @@ echo "== native build and tests"
 cmake --preset native >/dev/null
 cmake --build --preset native -j"$jobs"
 ctest --preset native -j"$jobs"
+
+# The same tests (and the one-hour show soak) with AddressSanitizer and
+# UndefinedBehaviorSanitizer; any report fails its test. No benchmarks here.
+echo "== native tests under ASan and UBSan"
+cmake --preset native-asan >/dev/null
+cmake --build --preset native-asan -j"$jobs"
+ctest --preset native-asan -j"$jobs"
 
 # --- picture fuzz smoke (codecs): each target ~20 s under ASan/UBSan, then
 # the seed corpus and tests/data/malformed replayed; a crash fails the run.
