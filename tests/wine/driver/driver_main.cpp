@@ -19,6 +19,7 @@
 #include <sstream>
 
 #include "capture.h"
+#include "control_tools.h"
 #include "input.h"
 #include "registry_tools.h"
 #include "resource_watch.h"
@@ -64,6 +65,12 @@ Commands (one a line in SCRIPT; UTF-8; "..." quotes with \" \\ \r \n \t; # comme
   reg-print ROOT KEY NAME         print "value DATA"
   reg-set ROOT KEY NAME VALUE | reg-set-dword ROOT KEY NAME N | reg-delete ROOT KEY NAME
   reg-deny-write ROOT KEY | reg-allow-write ROOT KEY   access list refusing / allowing writes
+  select-row --id N ROW           choose row ROW of a combo or list box (any descendant), notify its parent
+  expect-row --id N ROW           the combo or list box has row ROW selected (-1: none)
+  set-text --id N TEXT            replace the text of a descendant control (an edit sends EN_CHANGE)
+  click-in --id N X Y             mouse click at X Y of a descendant control's client area
+  set-check --id N 0|1            click a check box or radio button until it has that state
+  expect-enabled --id N 0|1       a descendant control is disabled (0) or enabled (1)
   echo TEXT
 SEL: --class C  --title T  --title-contains T  --pid started|N  --id N  --hidden
 Names: Escape Enter Space Tab Back Left Right Up Down Delete Home End Shift Ctrl Alt F1..F12, A-Z, 0-9, 0xNN.
@@ -157,6 +164,12 @@ class Driver {
         {"reg-print", [this](const Args& a) { regPrint(a); }},
         {"reg-deny-write", [this](const Args& a) { regDeny(a, true); }},
         {"reg-allow-write", [this](const Args& a) { regDeny(a, false); }},
+        {"select-row", [this](const Args& a) { selectRowCmd(a); }},
+        {"expect-row", [this](const Args& a) { expectRowCmd(a); }},
+        {"set-text", [this](const Args& a) { setTextCmd(a); }},
+        {"set-check", [this](const Args& a) { setCheckCmd(a); }},
+        {"click-in", [this](const Args& a) { clickInCmd(a); }},
+        {"expect-enabled", [this](const Args& a) { expectEnabledCmd(a); }},
         {"echo", [](const Args& a) { out(a.positional.empty() ? "" : a.positional[0]); }},
     };
   }
@@ -464,6 +477,53 @@ class Driver {
     std::string error;
     if (!watchResources(needStarted(), pi_.dwProcessId, lim, samples, error, [](const std::string& l) { out(l); }))
       fail(error);
+  }
+
+  // Controls by id among all descendants of the current window.
+  HWND controlById(const Args& a) {
+    if (!a.has("--id")) fail("missing --id");
+    HWND c = findControl(needCurrent(), static_cast<int>(strtol(a.get("--id").c_str(), nullptr, 0)));
+    if (!c) fail("no descendant with id " + a.get("--id"));
+    return c;
+  }
+
+  void selectRowCmd(const Args& a) {
+    HWND c = controlById(a);
+    std::string error;
+    if (!selectRow(c, static_cast<int>(number(a, 0)), error)) fail(error);
+  }
+
+  void expectRowCmd(const Args& a) {
+    HWND c = controlById(a);
+    std::string error;
+    std::optional<int> row = selectedRow(c, error);
+    if (!row) fail(error);
+    if (*row != number(a, 0))
+      fail("row " + std::to_string(*row) + " is selected, expected " + a.positional[0]);
+  }
+
+  void setTextCmd(const Args& a) {
+    HWND c = controlById(a);
+    std::string error;
+    if (!driver::setText(c, fromUtf8(arg(a, 0, "text")), error)) fail(error);
+  }
+
+  void setCheckCmd(const Args& a) {
+    HWND c = controlById(a);
+    std::string error;
+    if (!setChecked(c, number(a, 0) != 0, error)) fail(error);
+  }
+
+  void clickInCmd(const Args& a) {
+    HWND c = controlById(a);
+    POINT p = clientToScreen(c, static_cast<int>(number(a, 0)), static_cast<int>(number(a, 1)));
+    if (!mouseMoveTo(p.x, p.y) || !mouseClick(false)) fail("cannot click");
+  }
+
+  void expectEnabledCmd(const Args& a) {
+    const bool want = number(a, 0) != 0;
+    if ((IsWindowEnabled(controlById(a)) != 0) != want)
+      fail(std::string("the control is ") + (want ? "disabled" : "enabled"));
   }
 
   bool quiet_;
