@@ -31,9 +31,11 @@ struct LinkLabelWindow final : LabelHost {
   }
   void fontChanged() override { InvalidateRect(hwnd, nullptr, TRUE); }
 
-  // Fonts are made when the parent's font is known, never per paint.
+  // Fonts are made from the font the control was given (else its parent's)
+  // when it is first painted, never per paint.
   HFONT fontFor(const LabelFont& f) {
-    HFONT base = reinterpret_cast<HFONT>(SendMessageW(GetParent(hwnd), WM_GETFONT, 0, 0));
+    HFONT base = baseFont ? baseFont
+                          : reinterpret_cast<HFONT>(SendMessageW(GetParent(hwnd), WM_GETFONT, 0, 0));
     if (!base) base = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     LOGFONTW lf{};
     GetObjectW(base, sizeof lf, &lf);
@@ -65,6 +67,7 @@ struct LinkLabelWindow final : LabelHost {
   vorn::win32::Win32Shell shell;
   TURLLabel label;
   HFONT normalFont = nullptr, hoverFont = nullptr;
+  HFONT baseFont = nullptr;  // from WM_SETFONT, owned by the sender
 };
 
 LinkLabelWindow* windowOf(HWND h) {
@@ -91,6 +94,19 @@ LRESULT CALLBACK LinkLabelProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         w->label.Caption = text::utf16ToCp1250(reinterpret_cast<const char16_t*>(lp));
       InvalidateRect(h, nullptr, TRUE);
       break;
+    case WM_SETFONT:
+      if (w) {
+        w->baseFont = reinterpret_cast<HFONT>(wp);
+        for (HFONT* f : {&w->normalFont, &w->hoverFont})
+          if (*f) {
+            DeleteObject(*f);
+            *f = nullptr;
+          }
+        if (LOWORD(lp)) InvalidateRect(h, nullptr, TRUE);
+      }
+      return 0;
+    case WM_GETFONT:
+      return w ? reinterpret_cast<LRESULT>(w->baseFont) : 0;
     case WM_MOUSEMOVE:
       if (w) w->label.WMMouseMove(int16_t(LOWORD(lp)), int16_t(HIWORD(lp)));
       return 0;
