@@ -111,7 +111,6 @@ TEST(Panel2Layout, TextsFitAtTheSystemDpi) {
                   {HangLab, "NINCS"}};
     for (const auto& v : values) setText(GetDlgItem(GetDlgItem(panel.hwnd(), TabSheet1), v.id), v.text);
     ShowWindow(panel.hwnd(), SW_SHOW);
-    EXPECT_EQ(panel.width(), MulDiv(560, dpi, 96));
     for (int page = 0; page < 3; ++page) {
       panel.selectPage(page);
       const auto misfits = vorn::testing::misfitTexts(panel.hwnd());
