@@ -72,9 +72,10 @@ Layout layoutOf(HWND c, HDC dc, const RECT& client) {
       l.room = w - 2 * tm.tmAveCharWidth;
       l.height = h;
     } else if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) {
-      l.left = 2 * edge + 1;
-      l.room = w - 2 * l.left;
-      l.height = h - 2 * (2 * edge + 1);
+      // Inside the raised edge; the single line is centred vertically.
+      l.left = edge;
+      l.room = w - 2 * edge;
+      l.height = h - 2 * edge;
     } else {
       // Check boxes and radio buttons: the box (13 px at 96 DPI), then half
       // a digit's width of gap before the text.
