@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # End to end under Wine: the configuration box on the demo collection.
 #   config_test.sh VORN_SCR VORN_DRIVER WORK_DIR
-# "/c" lists one row per item; selecting a row fills the preview labels; a
-# changed display time saved with "OK" changes exactly that header field (and
-# the save time), every other byte stays; "Mégsem" changes nothing.
+# "/c" lists one row per item; selecting a row fills the preview labels; the
+# display time, the style, the colour and the background music saved with
+# "OK" change exactly those header fields (and the save time), every other
+# byte stays; "Mégsem" after the same changes leaves the file as it was. At
+# 150 % (LogPixels 144) the box is laid out at that DPI. The screenshots of
+# the pages are left in WORK_DIR (page1..3.png, page2-150.png).
 set -euo pipefail
 scr="$1" driver="$2" work="$3"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 demo="$(dirname "$scr")"
+cnftool="$root/build/native/tools/cnftool/cnftool"
 run_driver() { bash "$root/tools/wine-run.sh" "$driver" --timeout 60000 --quiet "$@"; }
 if [ ! -f "$demo/Vorn.CNF" ]; then
   echo "no demo collection beside Vorn.scr (configure with VORN_DEMOGEN); skipped"
@@ -18,53 +22,147 @@ cp "$scr" "$work/box/Vorn.scr"
 cp "$demo/Vorn.CNF" "$work/box/"
 cp -r "$demo/Vorn" "$work/box/"
 cp "$work/box/Vorn.CNF" "$work/before.cnf"
+W="Z:$work"
 
-# The box is centred on the 1024x768 screen: the coordinates below are the
-# list's third row, the settings tab, the display-time edit and the buttons.
-echo "== Mégsem changes nothing"
-cat >"$work/cancel.txt" <<SCRIPT
-start "Z:$work/box/Vorn.scr" /c
-wait-window --pid started --class TForm1 --timeout 20000
-sleep 800
-click 448 173
+# Control ids (src/config/win32/panel2_ids.h).
+PageControl1=1000 TabSheet1=1001 ListView1=1102 ChgIntSE=1203 ShwEffectNum=1216 BckColCB=1220
+ALLBckSoundsFE=1226 TabSheet2=1002 RadioButton2=1206 ChgIntMINSE=1207 ChgIntMAXSE=1210
+# The settings to change: style row 115 ("113- Döntve vált kétoldalról",
+# style 114), swatch 12 (pure blue, 0x00FF0000) and an accented file name
+# that must arrive in Windows-1250.
+changes() {
+  cat <<SCRIPT
+wait-window --pid started --class TForm1
+expect-row --id $ShwEffectNum 0
+expect-row --id $BckColCB 0
+select-row --id $ShwEffectNum 115
+select-row --id $BckColCB 12
+set-text --id $ALLBckSoundsFE "C:\\\\Zene\\\\Nyári háttér.mid"
+click-in --id $PageControl1 30 10
+key Right
 sleep 300
-click 520 250
-key 0x23 0x08 0x08 4 2
-click 740 604
-expect-exit 0 --timeout 10000
+click-in --id $ChgIntSE 10 10
+key End Back Back 4 2
 SCRIPT
+}
+
+echo "== coupling rules; Mégsem changes nothing"
+{
+  echo "start \"$W/box/Vorn.scr\" /c"
+  echo "wait-window --pid started --class TForm1 --timeout 20000"
+  echo "sleep 800"
+  changes
+  # The random mode enables its two spin edits; a lower bound of 20 lifts
+  # the stored upper bound of 5 to 24.
+  echo "expect-enabled --id $ChgIntSE 1"
+  echo "expect-enabled --id $ChgIntMINSE 0"
+  echo "set-check --id $RadioButton2 1"
+  echo "expect-enabled --id $ChgIntSE 0"
+  echo "expect-enabled --id $ChgIntMINSE 1"
+  echo "expect-enabled --id $ChgIntMAXSE 1"
+  echo "set-text --id $ChgIntMINSE 20"
+  echo "select-child --id $TabSheet2"
+  echo "expect-text --id $ChgIntMAXSE 24"
+  echo "wait-window --pid started --class TForm1"
+  echo "click-in --id 2 20 10"
+  echo "expect-exit 0 --timeout 10000"
+} >"$work/cancel.txt"
 run_driver -f "$work/cancel.txt"
 cmp "$work/before.cnf" "$work/box/Vorn.CNF"
 
-echo "== rows, preview labels, OK saves the display time"
-cat >"$work/ok.txt" <<SCRIPT
-start "Z:$work/box/Vorn.scr" /c
-wait-window --pid started --class TForm1 --timeout 20000
-sleep 800
-click 288 285
-sleep 500
-wait-window --pid started --class TForm1
-select-child --id 1001
-expect-text --id 1106 ".JPG"
-expect-text --id 1108 "1024*768"
-expect-text --id 1112 "VAN"
-click 448 173
-sleep 300
-click 520 250
-key 0x23 0x08 0x08 4 2
-click 652 604
-expect-exit 0 --timeout 10000
-SCRIPT
+echo "== rows, preview labels, OK saves the four settings"
+{
+  echo "start \"$W/box/Vorn.scr\" /c"
+  echo "wait-window --pid started --class TForm1 --timeout 20000"
+  echo "sleep 800"
+  # The first row, then two down: the third item (a JPEG with a sound).
+  echo "click-in --id $ListView1 40 30"
+  echo "key Down Down"
+  echo "sleep 500"
+  echo "wait-window --pid started --class TForm1"
+  echo "select-child --id $TabSheet1"
+  echo "expect-text --id 1106 \".JPG\""
+  echo "expect-text --id 1108 \"1024*768\""
+  echo "expect-text --id 1112 \"VAN\""
+  echo "wait-window --pid started --class TForm1"
+  echo "sleep 500"
+  echo "capture-window \"$W/page1.bmp\""
+  changes
+  echo "wait-window --pid started --class TForm1"
+  echo "sleep 1000"
+  echo "capture-window \"$W/page2.bmp\""
+  echo "click-in --id $PageControl1 30 10"
+  echo "sleep 500"
+  echo "key Right Right"
+  echo "sleep 1000"
+  echo "capture-window \"$W/page3.bmp\""
+  echo "click-in --id 1 20 10"
+  echo "expect-exit 0 --timeout 10000"
+} >"$work/ok.txt"
 run_driver -f "$work/ok.txt"
-python3 - "$work/before.cnf" "$work/box/Vorn.CNF" <<'PY'
-import struct, sys
+"$cnftool" dump --json "$work/before.cnf" >"$work/before.json"
+"$cnftool" dump --json "$work/box/Vorn.CNF" >"$work/after.json"
+python3 - "$work/before.cnf" "$work/box/Vorn.CNF" "$work/before.json" "$work/after.json" <<'PY'
+import json, sys
 a = open(sys.argv[1], 'rb').read()
 b = open(sys.argv[2], 'rb').read()
+ja = json.load(open(sys.argv[3], encoding='utf-8'))
+jb = json.load(open(sys.argv[4], encoding='utf-8'))
+# The dump: only these header fields differ, the items not at all.
+assert ja['items'] == jb['items'], "the items changed"
+diff = {k for k in ja['header'] if ja['header'][k] != jb['header'].get(k)}
+assert diff == {'SavedAt', 'ChgInt', 'EffectNum', 'BckColor', 'AllBckSound'}, sorted(diff)
+h = jb['header']
+assert (h['ChgInt'], h['EffectNum'], h['BckColor']) == (42, 115, 0xFF0000), h
+assert h['AllBckSound'] == 'C:\\Zene\\Nyári háttér.mid', h['AllBckSound']
+# The bytes: equal outside those fields; the name stored in Windows-1250.
 assert len(a) == len(b), (len(a), len(b))
-changed = [i for i in range(len(a)) if a[i] != b[i]]
-allowed = set(range(48, 56)) | set(range(944, 948))  # SavedAt, ChgInt
-bad = [i for i in changed if i not in allowed]
+fields = {'SavedAt': (48, 56), 'BckColor': (936, 940), 'ChgInt': (944, 948),
+          'EffectNum': (960, 964), 'AllBckSound': (966, 1222)}
+allowed = set()
+for lo, hi in fields.values():
+    allowed |= set(range(lo, hi))
+bad = [i for i in range(len(a)) if a[i] != b[i] and i not in allowed]
 assert not bad, "bytes changed outside the saved fields: %r" % bad[:20]
-assert struct.unpack_from('<i', b, 944)[0] == 42, struct.unpack_from('<i', b, 944)
-print("saved: ChgInt 42, %d bytes changed, all in ChgInt and SavedAt" % len(changed))
+name = 'C:\\Zene\\Nyári háttér.mid'.encode('cp1250')
+assert b[966] == len(name) and b[967:967 + len(name)] == name, b[966:967 + len(name)]
+print("saved: ChgInt 42, EffectNum 115, BckColor 0x00FF0000, AllBckSound in Windows-1250; "
+      "every other byte as before")
 PY
+
+echo "== 150 %: the box at 144 DPI"
+cp "$work/before.cnf" "$work/box/Vorn.CNF"
+# The prefix is shared: the DPI goes back to the prefix's own afterwards.
+restore_dpi() {
+  run_driver -c 'reg-delete HKCU "Control Panel\\Desktop" LogPixels' >/dev/null 2>&1 || true
+}
+trap restore_dpi EXIT
+cat >"$work/dpi150.txt" <<SCRIPT
+reg-set-dword HKCU "Control Panel\\\\Desktop" LogPixels 144
+start "$W/box/Vorn.scr" /c
+wait-window --pid started --class TForm1 --timeout 20000
+sleep 800
+click-in --id $PageControl1 45 15
+key Right
+sleep 1000
+capture-window "$W/page2-150.bmp"
+select-child --id 1
+wait-window --pid started --class TForm1
+click-in --id 2 20 10
+expect-exit 0 --timeout 10000
+SCRIPT
+out="$(run_driver -f "$work/dpi150.txt")"
+restore_dpi
+trap - EXIT
+echo "$out"
+# The OK button is 82x26 at 96 DPI: 123x39 at 144.
+echo "$out" | grep -Eq 'id=1 .*rect=(-?[0-9]+),(-?[0-9]+),' || { echo "no OK button"; exit 1; }
+rect="$(echo "$out" | sed -nE 's/.* id=1 .*rect=(-?[0-9]+),(-?[0-9]+),(-?[0-9]+),(-?[0-9]+).*/\1 \2 \3 \4/p')"
+read -r l t r b <<<"$rect"
+[ $((r - l)) -eq 123 ] && [ $((b - t)) -eq 39 ] || { echo "OK button $((r - l))x$((b - t)) at 144 DPI"; exit 1; }
+cmp "$work/before.cnf" "$work/box/Vorn.CNF"
+
+for f in page1 page2 page3 page2-150; do
+  if command -v convert >/dev/null; then convert "$work/$f.bmp" "$work/$f.png" && rm "$work/$f.bmp"; fi
+done
+echo "screenshots: $work/page{1,2,3}.png, page2-150.png"
