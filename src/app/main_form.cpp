@@ -219,6 +219,13 @@ void TForm1::Close() {
   Terminate();
 }
 
+void TForm1::LeaveWindowToProcessEnd() {
+  if (!hwnd_) return;
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);  // its messages no longer reach the form
+  hwnd_ = nullptr;
+  appWindow_ = nullptr;  // it owns the form's window: its destruction would take that along
+}
+
 void TForm1::Terminate() {
   if (terminated_) return;
   terminated_ = true;
@@ -502,7 +509,13 @@ int RunMainForm(HINSTANCE instance) {
   // picture still being decoded and placed ahead, or a sound device closing,
   // would only hold the exit. The host still gives the system back its keys
   // and cursor when the form goes.
-  if (form->ShowRuntime) new std::shared_ptr<void>(std::move(form->ShowRuntime));
+  if (form->ShowRuntime) {
+    new std::shared_ptr<void>(std::move(form->ShowRuntime));
+    // Destroying a full-screen window hides it first, and a display server
+    // without a window manager never confirms that (Wine then waits 2 s);
+    // the end of the process takes the window down at once.
+    form->LeaveWindowToProcessEnd();
+  }
   form.reset();
   return 0;
 }

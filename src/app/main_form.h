@@ -110,6 +110,9 @@ class TForm1 final : public saverhost::HostForm {
   // Shows the form the way the application does with its main form.
   void ShowMainForm();
   bool Terminated() const { return terminated_; }
+  // After the show's close: the window is left to the end of the process
+  // instead of being destroyed with the form (see RunMainForm).
+  void LeaveWindowToProcessEnd();
   HINSTANCE Instance() const { return instance_; }
   HWND Hwnd() const { return hwnd_; }
   // The cover windows over the other monitors take this colour too.

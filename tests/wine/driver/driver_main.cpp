@@ -349,6 +349,7 @@ class Driver {
       if (!vk) fail("unknown key " + name);
       if (!(posted ? postKey(w, *vk) : sendKey(*vk))) fail("cannot send key " + name);
     }
+    lastKeyTick_ = GetTickCount64();
   }
 
   void typeChars(const Args& a) {
@@ -389,7 +390,13 @@ class Driver {
     return code;
   }
 
-  void waitExit(const Args& a) { out("exit code " + std::to_string(waitForExit(a))); }
+  void waitExit(const Args& a) {
+    DWORD code = waitForExit(a);
+    // Timed here, not by whoever reads our output: the console's way out of
+    // Wine adds delays of its own.
+    if (lastKeyTick_) out("key to exit: " + std::to_string(GetTickCount64() - lastKeyTick_) + " ms");
+    out("exit code " + std::to_string(code));
+  }
 
   void expectExit(const Args& a) {
     long want = number(a, 0);
@@ -530,6 +537,7 @@ class Driver {
   std::map<std::string, std::function<void(const Args&)>> table_;
   PROCESS_INFORMATION pi_{};
   bool started_ = false;
+  ULONGLONG lastKeyTick_ = 0;  // when the last key went out (0: none yet)
   HWND current_ = nullptr;
 };
 
