@@ -3,6 +3,7 @@
 #include <cstring>
 #include <random>
 
+#include "support/noise_bitmap.h"
 #include "raster/canvas.h"
 #include "raster/dib.h"
 #include "raster/stretch_map.h"
@@ -11,13 +12,7 @@ using namespace vorn;
 
 namespace {
 
-Bitmap24 noise(int32_t w, int32_t h, uint32_t seed) {
-  Bitmap24 b(w, h);
-  std::mt19937 rng(seed);
-  for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w * 3; ++x) b.row(y)[x] = uint8_t(rng());
-  return b;
-}
+using vorn::testing::noise;
 
 // One axis, pixel by pixel from the mapping rule: the source positions that
 // destination position v takes (from the source bitmap, clipped).

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <random>
 
+#include "support/noise_bitmap.h"
 #include "platform/random.h"
 #include "raster/region.h"
 #include "transition/frame_context.h"
@@ -12,13 +13,7 @@ using namespace vorn;
 
 namespace {
 
-Bitmap24 noise(int32_t w, int32_t h, uint32_t seed) {
-  Bitmap24 b(w, h);
-  std::mt19937 rng(seed);
-  for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w * 3; ++x) b.row(y)[x] = uint8_t(rng());
-  return b;
-}
+using vorn::testing::noise;
 
 // The plain forms the fast ones must equal byte for byte.
 void referenceBlend(Bitmap24& t, const Bitmap24& s, int32_t p) {
