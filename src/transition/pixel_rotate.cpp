@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "transition/pixel_styles.h"
+#include "transition/rotate_rows.h"
 
 namespace vorn {
 
@@ -16,11 +17,14 @@ namespace {
 
 // The exact coordinate: the extended-precision products and difference
 // (or sum), rounded to the nearest integer with halves to even.
-inline int64_t exactTerm(int64_t a, long double ca, int64_t b, long double cb, bool minus) {
+inline int64_t exactTerm(int64_t a, long double ca, int64_t b, long double cb,
+                         bool minus) {
   const long double pa = (long double)a * ca;
   const long double pb = (long double)b * cb;
   return (int64_t)std::nearbyint(minus ? pa - pb : pa + pb);
 }
+
+using namespace rotate;
 
 // The fast form of a coordinate: sin and cos as integers in units of 2^-44
 // (each off by at most half a unit), so that dx cos - dy sin is an exact
@@ -30,21 +34,18 @@ inline int64_t exactTerm(int64_t a, long double ca, int64_t b, long double cb, b
 // 2^-45 of the real value of its products. A sum whose fraction lies more
 // than kMargin from a half therefore rounds to the same integer as the
 // extended form; the few that lie nearer are worked out exactly.
-constexpr int kFracBits = 44;
-constexpr int64_t kOne = int64_t(1) << kFracBits;
-constexpr uint64_t kFracMask = uint64_t(kOne) - 1;
-constexpr uint64_t kHalf = uint64_t(1) << (kFracBits - 1);
-constexpr uint64_t kMargin = uint64_t(1) << (kFracBits - 24);  // 2^-24
 constexpr int64_t kMaxOffset = int64_t(1) << 16;
 
-inline bool nearHalf(int64_t e) { return ((uint64_t(e) + kMargin - kHalf) & kFracMask) < 2 * kMargin; }
+inline bool nearHalf(int64_t e) {
+  return ((uint64_t(e) + kMargin - kHalf) & kFracMask) < 2 * kMargin;
+}
 // Nearest integer of e (in units of 2^-44) when it is not near a half.
 inline int64_t nearest(int64_t e) { return (e + int64_t(kHalf)) >> kFracBits; }
 
 struct Rotation {
   int32_t cx, cy;
-  long double s, c;   // extended sin and cos, for the exact form
-  int64_t S, C;       // the same in units of 2^-44
+  long double s, c; // extended sin and cos, for the exact form
+  int64_t S, C;     // the same in units of 2^-44
 
   int64_t uAt(int64_t dx, int64_t dy) const {
     const int64_t e = dx * C - dy * S;
@@ -60,9 +61,10 @@ struct Rotation {
 // rounding and the extended products are monotonic, so u and v are
 // monotonic along the row and those pixels form one run; its ends are found
 // by bisection on the exact coordinates.
-void runOfRow(const Rotation& r, int32_t y, int32_t w, int32_t sw, int32_t sh, int32_t& a, int32_t& b) {
+void runOfRow(const Rotation &r, int32_t y, int32_t w, int32_t sw, int32_t sh,
+              int32_t &a, int32_t &b) {
   const int64_t dy = int64_t(y) - r.cy;
-  auto firstWhere = [&](auto&& pred) {  // pred false..true along [0, w)
+  auto firstWhere = [&](auto &&pred) { // pred false..true along [0, w)
     int32_t lo = 0, hi = w;
     while (lo < hi) {
       const int32_t mid = lo + (hi - lo) / 2;
@@ -73,7 +75,7 @@ void runOfRow(const Rotation& r, int32_t y, int32_t w, int32_t sw, int32_t sh, i
     }
     return lo;
   };
-  auto runOf = [&](auto&& at, int64_t limit, int32_t& lo, int32_t& hi) {
+  auto runOf = [&](auto &&at, int64_t limit, int32_t &lo, int32_t &hi) {
     if (at(0) <= at(w - 1)) {
       lo = firstWhere([&](int32_t x) { return at(x) >= 0; });
       hi = firstWhere([&](int32_t x) { return at(x) >= limit; });
@@ -95,63 +97,60 @@ void runOfRow(const Rotation& r, int32_t y, int32_t w, int32_t sw, int32_t sh, i
 
 // The plain per-pixel form, for pivots so far from the picture that the
 // integer sums could lose their margin.
-void rotatePlain(Bitmap24& target, const Bitmap24& source, const Rotation& r, int32_t w, int32_t h) {
+void rotatePlain(Bitmap24 &target, const Bitmap24 &source, const Rotation &r,
+                 int32_t w, int32_t h) {
   for (int32_t y = 0; y < h; ++y) {
     const int64_t dy = int64_t(y) - r.cy;
-    uint8_t* t = target.row(y);
+    uint8_t *t = target.row(y);
     for (int32_t x = 0; x < w; ++x) {
       const int64_t dx = int64_t(x) - r.cx;
       const int64_t u = r.cx + exactTerm(dx, r.c, dy, r.s, true);
       const int64_t v = r.cy + exactTerm(dx, r.s, dy, r.c, false);
-      if (u < 0 || u >= source.width() || v < 0 || v >= source.height()) continue;
+      if (u < 0 || u >= source.width() || v < 0 || v >= source.height())
+        continue;
       std::memcpy(t + 3 * size_t(x), source.row(int32_t(v)) + 3 * size_t(u), 3);
     }
   }
 }
 
-// Copies pixels x .. b-1 of a row segment from the fast coordinates eu, ev
-// (biased: the integer part is the coordinate) until one lies too near a
-// half to trust; returns where it stopped (b when it went through). Kept
-// small so the loop runs in registers.
-struct SegmentRun {
-  const uint8_t* src;
-  int64_t stride, wordEnd;  // a 4-byte load at or before wordEnd stays inside
-  int64_t C, S;
+// The picture is copied in tiles: the rows of a tile read a band of the
+// source about a tile wide at the angle, which stays in the caches from one
+// row to the next; whole rows at once would walk across thousands of source
+// rows (and pages) for every target row at the steep angles. 64 pixels are
+// 192 bytes, whole cache lines, so neighbouring tiles do not share lines of
+// a target row.
+constexpr int32_t kTileWidth = 64, kTileHeight = 64;
 
-  static bool sure(int64_t e) { return ((uint64_t(e) + kMargin) & kFracMask) >= 2 * kMargin; }
+using CopyFn = int32_t (*)(const Segment &, uint8_t *, int64_t, int64_t,
+                           int32_t, int32_t);
 
-  int32_t copy(uint8_t* d, int64_t eu, int64_t ev, int32_t x, int32_t b) const {
-    // Every pixel but the segment's last is stored as a word whose fourth
-    // byte the next pixel overwrites.
-    for (; x < b; ++x, d += 3, eu += C, ev += S) {
-      if (!sure(eu) || !sure(ev)) return x;
-      const int64_t off = (ev >> kFracBits) * stride + 3 * (eu >> kFracBits);
-      if (x + 1 < b && off <= wordEnd)
-        std::memcpy(d, src + off, 4);
-      else
-        std::memcpy(d, src + off, 3);
-    }
-    return b;
-  }
-};
+CopyFn widestCopy() {
+#if defined(_WIN64)
+  // 64-bit MinGW cannot align the stack for 256-bit spills; that build only
+  // runs the Windows tests, so it keeps the plain loop.
+  return copyPlain;
+#else
+  return haveAvx512() ? copyAvx512 : haveAvx2() ? copyAvx2 : copyPlain;
+#endif
+}
 
-// Target columns taken per pass down the picture. A strip's rows read a
-// band of the source a strip wide at the angle, which stays in the caches
-// from one row to the next; whole rows at once would walk across thousands
-// of source rows for every target row.
-constexpr int32_t kStrip = 32;
+} // namespace
 
-}  // namespace
-
-void RotateImage(Bitmap24& target, const Bitmap24& source, int32_t cx, int32_t cy, long double theta) {
+void RotateImage(Bitmap24 &target, const Bitmap24 &source, int32_t cx,
+                 int32_t cy, long double theta) {
   const int32_t w = std::min(target.width(), source.width());
   const int32_t h = std::min(target.height(), source.height());
-  if (w <= 0 || h <= 0) return;
+  if (w <= 0 || h <= 0)
+    return;
   const int32_t sw = source.width(), sh = source.height();
   Rotation r{cx, cy, std::sin(theta), std::cos(theta), 0, 0};
-  const bool nearPivot = std::max(std::abs(int64_t(cx)), std::abs(int64_t(w) - 1 - cx)) <= kMaxOffset &&
-                         std::max(std::abs(int64_t(cy)), std::abs(int64_t(h) - 1 - cy)) <= kMaxOffset;
-  if (!nearPivot) return rotatePlain(target, source, r, w, h);
+  const bool nearPivot =
+      std::max(std::abs(int64_t(cx)), std::abs(int64_t(w) - 1 - cx)) <=
+          kMaxOffset &&
+      std::max(std::abs(int64_t(cy)), std::abs(int64_t(h) - 1 - cy)) <=
+          kMaxOffset;
+  if (!nearPivot)
+    return rotatePlain(target, source, r, w, h);
   r.S = (int64_t)std::llrint(std::ldexp(r.s, kFracBits));
   r.C = (int64_t)std::llrint(std::ldexp(r.c, kFracBits));
 
@@ -168,28 +167,39 @@ void RotateImage(Bitmap24& target, const Bitmap24& source, int32_t cx, int32_t c
   // Each coordinate is kept with the pivot and a half added, so that its
   // integer part is the rounded coordinate itself and "near a half" becomes
   // "near an integer".
-  const int64_t uBias = int64_t(cx) * kOne + int64_t(kHalf), vBias = int64_t(cy) * kOne + int64_t(kHalf);
-  SegmentRun run{source.data(), int64_t(source.stride()), int64_t(source.sizeBytes()) - 4, r.C, r.S};
-  for (int32_t xs = first; xs < last; xs += kStrip) {
-    const int32_t xe = std::min(last, xs + kStrip);
-    for (int32_t y = 0; y < h; ++y) {
-      const int32_t a = std::max(xs, runs[2 * size_t(y)]), b = std::min(xe, runs[2 * size_t(y) + 1]);
-      if (a >= b) continue;
-      const int64_t dy = int64_t(y) - cy;
-      uint8_t* row = target.row(y);
-      int32_t x = a;
-      while (x < b) {
-        const int64_t dx = int64_t(x) - cx;
-        const int64_t eu = dx * r.C - dy * r.S + uBias, ev = dx * r.S + dy * r.C + vBias;
-        x = run.copy(row + 3 * size_t(x), eu, ev, x, b);
-        if (x == b) break;
-        // Near a half: the exact form decides this pixel.
-        const int64_t u = r.uAt(int64_t(x) - cx, dy), v = r.vAt(int64_t(x) - cx, dy);
-        std::memcpy(row + 3 * size_t(x), source.row(int32_t(v)) + 3 * size_t(u), 3);
-        ++x;
+  const int64_t uBias = int64_t(cx) * kOne + int64_t(kHalf),
+                vBias = int64_t(cy) * kOne + int64_t(kHalf);
+  const Segment run{source.data(), int64_t(source.stride()),
+                    int64_t(source.sizeBytes()) - 4, r.C, r.S};
+  static const CopyFn copy = widestCopy();
+  for (int32_t ys = 0; ys < h; ys += kTileHeight)
+    for (int32_t xs = first; xs < last; xs += kTileWidth) {
+      const int32_t xe = std::min(last, xs + kTileWidth),
+                    ye = std::min(h, ys + kTileHeight);
+      for (int32_t y = ys; y < ye; ++y) {
+        const int32_t a = std::max(xs, runs[2 * size_t(y)]),
+                      b = std::min(xe, runs[2 * size_t(y) + 1]);
+        if (a >= b)
+          continue;
+        const int64_t dy = int64_t(y) - cy;
+        uint8_t *row = target.row(y);
+        int32_t x = a;
+        while (x < b) {
+          const int64_t dx = int64_t(x) - cx;
+          const int64_t eu = dx * r.C - dy * r.S + uBias,
+                        ev = dx * r.S + dy * r.C + vBias;
+          x = copy(run, row + 3 * size_t(x), eu, ev, x, b);
+          if (x == b)
+            break;
+          // Near a half: the exact form decides this pixel.
+          const int64_t u = r.uAt(int64_t(x) - cx, dy),
+                        v = r.vAt(int64_t(x) - cx, dy);
+          std::memcpy(row + 3 * size_t(x),
+                      source.row(int32_t(v)) + 3 * size_t(u), 3);
+          ++x;
+        }
       }
     }
-  }
 }
 
-}  // namespace vorn
+} // namespace vorn
