@@ -7,52 +7,19 @@
 
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_file_system.h"
+#include "show/fake/fake_show_window.h"
 #include "show/show_session.h"
 
 namespace vorn::soak {
 
-struct SoakWindow final : show::ShowForm {
-  show::ShowSession* session = nullptr;
-  int32_t W = 80, H = 60;
-  bool closed = false;
-  int terminateRequests = 0;
-  void hideApplicationWindow() override {}
-  void setColor(Color) override {}
-  int32_t width() override { return W; }
-  int32_t height() override { return H; }
-  void alignShowControlsToClient() override {}
-  void setPlayerVisible(bool) override {}
-  void setMovieBoxVisible(bool) override {}
-  void setMovieBoxColor(Color) override {}
-  int32_t movieBoxWidth() override { return W; }
-  int32_t movieBoxHeight() override { return H; }
-  void close() override {
-    if (closed) return;
-    bool can = true;
-    session->FormCloseQuery(can);
-    if (!can) return;
-    closed = true;
-    session->FormClose();
-  }
-  void requestTerminate() override { ++terminateRequests; }
+// The window and Timer1 are the tests' own (the soak's loop fires the
+// timer); neither keeps a record, so nothing grows over the hours.
+struct SoakWindow final : fake::FakeShowWindow {
+  SoakWindow() : FakeShowWindow(80, 60) {}
 };
 
-// Timer1 on the fake clock; the soak's loop fires it.
-struct SoakTimer final : show::IntervalTimer {
-  explicit SoakTimer(fake::FakeClock& c) : clock(c) {}
-  fake::FakeClock& clock;
-  bool on = false;
-  uint32_t ms = 1000, startedAt = 0;
-  void setEnabled(bool v) override {
-    if (v && !on) startedAt = clock.now;
-    on = v;
-  }
-  bool enabled() const override { return on; }
-  void setInterval(uint32_t v) override {
-    ms = v;
-    if (on) startedAt = clock.now;
-  }
-  uint32_t interval() const override { return ms; }
+struct SoakTimer final : fake::FakeIntervalTimer {
+  explicit SoakTimer(fake::FakeClock& c) : FakeIntervalTimer(c, 1000) {}
 };
 
 // An MCI device: opens what exists on the disk unless its first byte is

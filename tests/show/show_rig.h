@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/fake/fake_clock.h"
+#include "show/fake/fake_show_window.h"
 #include "show/media_kind.h"
 #include "show/show_session.h"
 #include "text/cp1250.h"
@@ -22,57 +23,38 @@ namespace vorn::show::testing {
 
 using Log = std::vector<std::string>;
 
-struct FakeWindow : ShowForm {
+// The window records what the session asks of it.
+struct FakeWindow : fake::FakeShowWindow {
   Log& log;
-  explicit FakeWindow(Log& l) : log(l) {}
-  ShowSession* session = nullptr;
+  explicit FakeWindow(Log& l) : FakeShowWindow(1024, 768), log(l) {}
   Color color = 0, movieBoxColor = 0;
-  bool playerVisible = false, movieBoxVisible = false, aligned = false, closed = false;
-  int terminateRequests = 0, closeRequests = 0;
-  int32_t W = 1024, H = 768;
+  bool playerVisible = false, movieBoxVisible = false, aligned = false;
+  int closeRequests = 0;
 
   void hideApplicationWindow() override { log.push_back("window.hideApp"); }
   void setColor(Color c) override { color = c; }
-  int32_t width() override { return W; }
-  int32_t height() override { return H; }
   void alignShowControlsToClient() override { aligned = true; }
   void setPlayerVisible(bool v) override { playerVisible = v; }
   void setMovieBoxVisible(bool v) override { movieBoxVisible = v; }
   void setMovieBoxColor(Color c) override { movieBoxColor = c; }
-  int32_t movieBoxWidth() override { return W; }
-  int32_t movieBoxHeight() override { return H; }
   void close() override {
     ++closeRequests;
-    if (closed) return;
-    bool can = true;
-    session->FormCloseQuery(can);
-    if (!can) return;
-    closed = true;
-    session->FormClose();
+    FakeShowWindow::close();
   }
-  void requestTerminate() override { ++terminateRequests; }
 };
 
-struct FakeTimer : IntervalTimer {
+struct FakeTimer : fake::FakeIntervalTimer {
   Log& log;
-  fake::FakeClock& clock;
-  FakeTimer(Log& l, fake::FakeClock& c) : log(l), clock(c) {}
-  bool on = false;
-  uint32_t ms = 1;
-  uint32_t startedAt = 0;
+  FakeTimer(Log& l, fake::FakeClock& c) : FakeIntervalTimer(c, 1), log(l) {}
   std::vector<uint32_t> intervalsSet;
   void setEnabled(bool v) override {
-    if (v && !on) startedAt = clock.now;
     if (v != on) log.push_back(v ? "timer.on" : "timer.off");
-    on = v;
+    FakeIntervalTimer::setEnabled(v);
   }
-  bool enabled() const override { return on; }
   void setInterval(uint32_t v) override {
-    ms = v;
     intervalsSet.push_back(v);
-    if (on) startedAt = clock.now;
+    FakeIntervalTimer::setInterval(v);
   }
-  uint32_t interval() const override { return ms; }
 };
 
 struct FakeMediaPlayer : MediaPlayer {
