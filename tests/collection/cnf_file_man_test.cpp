@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "cnf_file_man_fixture.h"
 #include "cnf_test_files.h"
-#include "collection/cnf_file_man.h"
-#include "platform/fake/fake_file_system.h"
-#include "platform/fake/fake_message_box.h"
 #include "text/cp1250.h"
 
 namespace vorn {
@@ -12,14 +10,9 @@ namespace {
 using testing::headerBytes;
 using testing::randomCollection;
 
-constexpr const char* kPath = "C:\\Vorn\\Vorn.CNF";
+constexpr const char* kPath = testing::kCnfPath;
 
-struct Fixture {
-  fake::FakeFileSystem fs;
-  fake::FakeMessageBoxes boxes;
-  TCNFFileMan man{fs, boxes, "C:\\Vorn\\Vorn.scr"};
-  Fixture() { man.Now = [] { return 45000.5; }; }
-};
+using Fixture = testing::CnfDisk;
 
 void setSavedAt(std::vector<uint8_t>& b, double v) {
   TCNFHeader h;

@@ -3,10 +3,8 @@
 // over a file that another program replaced.
 #include <gtest/gtest.h>
 
+#include "cnf_file_man_fixture.h"
 #include "cnf_test_files.h"
-#include "collection/cnf_file_man.h"
-#include "platform/fake/fake_file_system.h"
-#include "platform/fake/fake_message_box.h"
 
 namespace vorn {
 namespace {
@@ -14,13 +12,9 @@ namespace {
 using testing::headerBytes;
 using testing::randomCollection;
 
-constexpr const char* kPath = "C:\\Vorn\\Vorn.CNF";
+constexpr const char* kPath = testing::kCnfPath;
 
-struct Disk {
-  fake::FakeFileSystem fs;
-  fake::FakeMessageBoxes boxes;
-  TCNFFileMan man{fs, boxes, "C:\\Vorn\\Vorn.scr"};
-  Disk() { man.Now = [] { return 45000.5; }; }
+struct Disk : testing::CnfDisk {
   bool loadWith(std::vector<uint8_t> bytes) {
     fs.addFile(kPath, std::move(bytes));
     man.LoadFromFile();
