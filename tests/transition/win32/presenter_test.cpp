@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "gdi_surface.h"
+#include "support/gdi_surface.h"
 #include "transition/fake/picture_source.h"
 #include "transition/win32/win32_player_presenter.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "gdi_surface.h"
+#include "support/gdi_surface.h"
 #include "raster/canvas.h"
 #include "transition/fake/picture_source.h"
 #include "transition/styles_rectangle.h"
