@@ -174,31 +174,6 @@ void Canvas::andRow(uint8_t* d, const uint8_t* s, size_t stride, int32_t rows, c
   }
 }
 
-// Destination pixels [a, b) of one row, each the AND of the cols[x].count
-// (at least one) adjacent pixels from byte cols[x].first of a row buffer
-// with a word of room after its last pixel.
-void Canvas::squeezeRow(uint8_t* d, const uint8_t* s, const Run* cols, int32_t a, int32_t b) {
-  int32_t x = a;
-  for (; x + 1 < b; ++x) {
-    const uint8_t* q = s + cols[x].first;
-    const int32_t n = cols[x].count;
-    uint32_t v = load4(q);
-    for (int32_t k = 1; k < n; ++k) v &= load4(q + 3 * k);
-    store4(d + 3 * size_t(x), v);
-  }
-  const uint8_t* q = s + cols[x].first;
-  uint8_t b0 = q[0], b1 = q[1], b2 = q[2];
-  for (int32_t k = 1; k < cols[x].count; ++k) {
-    b0 &= q[3 * k];
-    b1 &= q[3 * k + 1];
-    b2 &= q[3 * k + 2];
-  }
-  uint8_t* p = d + 3 * size_t(x);
-  p[0] = b0;
-  p[1] = b1;
-  p[2] = b2;
-}
-
 // Destination pixels [a, b) from source pixels running backwards from s0
 // (a mirrored copy at equal size).
 void Canvas::reverseRow(uint8_t* d, const uint8_t* s0, int32_t a, int32_t b, bool wide) {
@@ -300,21 +275,32 @@ void Canvas::stretchCopy(const Rect& dst, const Bitmap24& src, const Rect& srcRe
   contiguous = contiguous && single;
   reversed = reversed && single;
 
-  // For a sideways squeeze of at most four pixels into one, where each
-  // destination pixel finds its value in the row buffer: a lone source pixel
-  // as it is, two from the neighbour ANDs after the row (pairBase on), three
-  // or four as two overlapping neighbour ANDs.
-  const size_t pairBase = 3 * size_t(src.width()) + 8;
+  // For a sideways squeeze, each destination pixel is the AND of n >= 1
+  // neighbouring source pixels, n being k or k + 1 across the row. With L
+  // the largest power of two not above k, the ANDs of L neighbours cover any
+  // such run as two overlapping windows: the one at its first pixel and the
+  // one ending at its last. Those windows are built for the whole row in a
+  // few passes (loops the compiler vectorizes), and then every destination
+  // pixel takes two words.
+  // Where the source rectangle reaches past the source, the runs at its
+  // ends are cut short and the counts may spread wider than that; those
+  // copies take the general row loop.
+  bool windows = false;
   if (!single && &src != &target_) {
-    if (merged_.size() < 2 * pairBase) merged_.resize(2 * pairBase);
+    int32_t fewest = most;
+    for (const Run& c : cols_) fewest = std::min(fewest, c.count);
+    window_ = int32_t(std::bit_floor(uint32_t(fewest)));
+    windows = most <= 2 * window_;
+  }
+  if (windows) {
+    rowRoom_ = 3 * size_t(src.width()) + 8;
+    if (merged_.size() < 3 * rowRoom_) merged_.resize(3 * rowRoom_);
     gatherA_.resize(cols_.size());
     gatherB_.resize(cols_.size());
-    if (most <= 4)
-      for (size_t i = 0; i < cols_.size(); ++i) {
-        const int32_t f = cols_[i].first, n = cols_[i].count;
-        gatherA_[i] = n == 1 ? f : int32_t(pairBase) + f;
-        gatherB_[i] = n == 1 ? f : int32_t(pairBase) + f + 3 * (n - 2);
-      }
+    for (size_t i = 0; i < cols_.size(); ++i) {
+      gatherA_[i] = cols_[i].first;
+      gatherB_[i] = cols_[i].first + 3 * (cols_[i].count - window_);
+    }
   }
   const Run* cols = cols_.data();
   const Run* rows = rows_.data();
@@ -347,43 +333,8 @@ void Canvas::stretchCopy(const Rect& dst, const Bitmap24& src, const Rect& srcRe
       }
       return;
     }
-    if (!single && &src != &target_) {
-      // Squeezing sideways. The source rows become one in a buffer (a loop
-      // the compiler vectorizes), then the ANDs of neighbouring pixels go
-      // beside them; each destination pixel then gathers one or two words.
-      const Run& fa = cols[a - cx0];
-      const Run& fb = cols[b - 1 - cx0];
-      const size_t lo = size_t(std::min(fa.first, fb.first));
-      const size_t hi = size_t(std::max(fa.first + 3 * fa.count, fb.first + 3 * fb.count));
-      uint8_t* m = merged_.data();
-      std::memcpy(m + lo, s + lo, hi - lo);
-      const uint8_t* q = s;
-      for (int32_t k = 1; k < r.count; ++k) {
-        q += src.stride();
-        for (size_t i = lo; i < hi; ++i) m[i] &= q[i];
-      }
-      if (most > 4) {
-        squeezeRow(d, m, cols - cx0, a, b);
-        return;
-      }
-      uint8_t* pairs = m + pairBase;
-      for (size_t i = lo; i + 3 < hi; ++i) pairs[i] = m[i] & m[i + 3];
-      const int32_t* ga = gatherA_.data() - cx0;
-      const int32_t* gb = gatherB_.data() - cx0;
-      int32_t x = a;
-      if (most <= 2) {
-        for (; x + 8 <= b; x += 8) put8(d + 3 * size_t(x), [&](int32_t i) { return load4(m + ga[x + i]); });
-        for (; x + 1 < b; ++x) store4(d + 3 * size_t(x), load4(m + ga[x]));
-      } else {
-        for (; x + 8 <= b; x += 8)
-          put8(d + 3 * size_t(x), [&](int32_t i) { return load4(m + ga[x + i]) & load4(m + gb[x + i]); });
-        for (; x + 1 < b; ++x) store4(d + 3 * size_t(x), load4(m + ga[x]) & load4(m + gb[x]));
-      }
-      if (x == b) return;
-      uint8_t* p = d + 3 * size_t(x);
-      p[0] = m[ga[x]] & m[gb[x]];
-      p[1] = m[ga[x] + 1] & m[gb[x] + 1];
-      p[2] = m[ga[x] + 2] & m[gb[x] + 2];
+    if (windows) {
+      squeezeSideways(d, s, src.stride(), r.count, wide, a - cx0, b - cx0, a);
       return;
     } else if (r.count > 1 || !single)
       andRow(d, s, src.stride(), r.count, cols - cx0, a, b, wide);
@@ -394,6 +345,47 @@ void Canvas::stretchCopy(const Rect& dst, const Bitmap24& src, const Rect& srcRe
     else
       gatherRow(d, s, cols - cx0, a, b, wide);
   });
+}
+
+// One destination row piece of a sideways squeeze: columns [i0, i1) of the
+// maps, written from destination pixel x on. The `rows` source rows from s
+// are ANDed into a buffer first unless there is just one and a word may be
+// read behind its pixels (`wide`), in which case it is read where it is.
+void Canvas::squeezeSideways(uint8_t* d, const uint8_t* s, size_t stride, int32_t rows, bool wide, int32_t i0,
+                             int32_t i1, int32_t x) {
+  const Run& fa = cols_[size_t(i0)];
+  const Run& fb = cols_[size_t(i1 - 1)];
+  const size_t lo = size_t(std::min(fa.first, fb.first));
+  const size_t hi = size_t(std::max(fa.first + 3 * fa.count, fb.first + 3 * fb.count));
+  const uint8_t* t = s;
+  uint8_t* spare[2] = {merged_.data() + rowRoom_, merged_.data() + 2 * rowRoom_};
+  if (rows > 1 || !wide) {
+    uint8_t* m = merged_.data();
+    std::memcpy(m + lo, s + lo, hi - lo);
+    const uint8_t* q = s;
+    for (int32_t k = 1; k < rows; ++k) {
+      q += stride;
+      for (size_t i = lo; i < hi; ++i) m[i] &= q[i];
+    }
+    t = m;
+  }
+  // ANDs of j neighbours, valid on [lo, hi - 3 (j - 1)), make those of 2 j.
+  for (int32_t j = 1, n = 0; j < window_; j *= 2, n ^= 1) {
+    uint8_t* out = spare[n];
+    const size_t end = hi - 3 * size_t(2 * j - 1), step = 3 * size_t(j);
+    for (size_t i = lo; i < end; ++i) out[i] = t[i] & t[i + step];
+    t = out;
+  }
+  const int32_t* ga = gatherA_.data() + i0 - x;
+  const int32_t* gb = gatherB_.data() + i0 - x;
+  const int32_t b = x + (i1 - i0);
+  for (; x + 8 <= b; x += 8)
+    put8(d + 3 * size_t(x), [&](int32_t i) { return load4(t + ga[x + i]) & load4(t + gb[x + i]); });
+  for (; x + 1 < b; ++x) store4(d + 3 * size_t(x), load4(t + ga[x]) & load4(t + gb[x]));
+  if (x == b) return;
+  // The last pixel bytewise: its word could reach past the source.
+  uint8_t* p = d + 3 * size_t(x);
+  for (int32_t c = 0; c < 3; ++c) p[c] = t[ga[x] + c] & t[gb[x] + c];
 }
 
 void Canvas::fillRect(const Rect& r, Color c) {

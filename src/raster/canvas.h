@@ -54,7 +54,8 @@ class Canvas {
   static void andRow(uint8_t* d, const uint8_t* s, size_t stride, int32_t rows, const Run* cols, int32_t a,
                      int32_t b, bool wide);
   static void reverseRow(uint8_t* d, const uint8_t* s0, int32_t a, int32_t b, bool wide);
-  static void squeezeRow(uint8_t* d, const uint8_t* s, const Run* cols, int32_t a, int32_t b);
+  void squeezeSideways(uint8_t* d, const uint8_t* s, size_t stride, int32_t rows, bool wide, int32_t i0, int32_t i1,
+                       int32_t x);
   // Fills cols_ and rows_ for a stretched copy and gives the area it
   // writes; false when it writes nothing.
   bool mapStretch(const Rect& dst, const Bitmap24& src, const Rect& srcRect, Rect& area);
@@ -66,8 +67,13 @@ class Canvas {
   bool hasClip_ = false;
   // Reused between calls so that a frame allocates nothing.
   std::vector<Run> cols_, rows_;
-  // Source rows ANDed together, for rows that combine several.
+  // For a sideways squeeze: source rows ANDed together (for rows that
+  // combine several), then two buffers of neighbour ANDs, rowRoom_ bytes
+  // each; the two words each destination pixel takes, as offsets into the
+  // widest of those (window_ pixels ANDed).
   std::vector<uint8_t> merged_;
+  size_t rowRoom_ = 0;
+  int32_t window_ = 1;
   std::vector<int32_t> gatherA_, gatherB_;
 };
 
