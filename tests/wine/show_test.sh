@@ -51,27 +51,26 @@ key_ms="$(tr -d '\r' <"$work/show.log" | sed -n 's/^key to exit: \([0-9]*\) ms$/
 echo "key to exit: $key_ms ms (target 1000 ms)"
 [ -n "$key_ms" ] && [ "$key_ms" -le 1000 ] || { echo "the key did not end the show within a second"; exit 1; }
 
-echo "== a damaged media file: HIBA"
-fresh damaged
-printf 'XXXX' | dd of="$work/damaged/Vorn/vorn1.bmp" bs=1 seek=100 conv=notrunc status=none
-cat >"$work/damaged.txt" <<SCRIPT
-start "$(winpath "$work/damaged/Vorn.scr")" /S
+# Starts the saver in $work/$1 and expects the message box titled $2 at
+# once; its OK ends the process with exit code 0.
+expect_error_box() {
+  cat >"$work/$1.txt" <<SCRIPT
+start "$(winpath "$work/$1/Vorn.scr")" /S
 wait-window --pid started --class "#32770" --timeout 20000
-expect-title "HIBA"
+expect-title "$2"
 press OK
 expect-exit 0 --timeout 5000
 SCRIPT
-run_driver -f "$work/damaged.txt"
+  run_driver -f "$work/$1.txt"
+}
+
+echo "== a damaged media file: HIBA"
+fresh damaged
+printf 'XXXX' | dd of="$work/damaged/Vorn/vorn1.bmp" bs=1 seek=100 conv=notrunc status=none
+expect_error_box damaged "HIBA"
 
 echo "== a missing collection: Megnyitási hiba"
 fresh missing
 rm "$work/missing/Vorn.CNF"
-cat >"$work/missing.txt" <<SCRIPT
-start "$(winpath "$work/missing/Vorn.scr")" /S
-wait-window --pid started --class "#32770" --timeout 20000
-expect-title "Megnyitási hiba"
-press OK
-expect-exit 0 --timeout 5000
-SCRIPT
-run_driver -f "$work/missing.txt"
+expect_error_box missing "Megnyitási hiba"
 echo "show end to end: ok"
