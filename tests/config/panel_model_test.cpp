@@ -2,30 +2,21 @@
 
 #include <cstring>
 
-#include "collection/collection_state.h"
-#include "collection/fake/fake_collection_controls.h"
 #include "config/panel_model.h"
-#include "platform/fake/fake_file_system.h"
-#include "platform/fake/fake_message_box.h"
+#include "panel_fixture.h"
 
 namespace vorn::config {
 namespace {
 
-const char* kExe = "C:\\Vorn\\Vorn.scr";
-const char* kCnf = "C:\\Vorn\\Vorn.CNF";
+const char* kCnf = testing::kPanelCnf;
 
 // A collection with one picture whose header bytes are all distinctive, so a
 // save shows exactly which bytes it touched.
-struct Installed {
-  fake::FakeFileSystem fs;
-  fake::FakeMessageBoxes boxes;
-  fake::FakeCollectionHost host{kExe};
-  TCollectionState state{fs, boxes};
+struct Installed : testing::PanelDisk {
   PanelModel panel;
   std::vector<uint8_t> original;
 
   explicit Installed(bool withItem = true) {
-    fs.addFile(kExe, std::string("MZ"));
     TCNFFileMan writer(fs, boxes);
     writer.FileName = kCnf;
     for (size_t i = 16; i < TCNFHeader::kSize; ++i) writer.header.bytes()[i] = uint8_t(i * 7);
@@ -39,12 +30,7 @@ struct Installed {
     writer.Now = [] { return 45000.25; };
     if (withItem) {
       fs.addFile("C:\\Vorn\\Vorn\\a.bmp", std::string("BM picture"));
-      TCNFItem it;
-      it.zeroFill();
-      it.setMediaPath("X:\\src\\a.bmp");
-      auto bytes = *fs.contents("C:\\Vorn\\Vorn\\a.bmp");
-      it.setMediaCRC(int64_t(mediaCrcOf(bytes.data(), bytes.size())));
-      writer.Add(it);
+      writer.Add(testing::itemForFile(fs, "C:\\Vorn\\Vorn\\a.bmp", "X:\\src\\a.bmp"));
     }
     EXPECT_TRUE(writer.SaveToFile());
     original = *fs.contents(kCnf);

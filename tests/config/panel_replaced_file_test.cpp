@@ -7,19 +7,15 @@
 // writes. A rewrite with the very same bytes is no change and saves.
 #include <gtest/gtest.h>
 
-#include "collection/collection_state.h"
-#include "collection/fake/fake_collection_controls.h"
 #include "config/item_preview.h"
 #include "config/panel_model.h"
-#include "platform/fake/fake_file_system.h"
-#include "platform/fake/fake_message_box.h"
+#include "panel_fixture.h"
 
 namespace vorn::config {
 namespace {
 
-const char* kExe = "C:\\Vorn\\Vorn.scr";
-const char* kCnf = "C:\\Vorn\\Vorn.CNF";
-const char* kMediaDir = "C:\\Vorn\\Vorn\\";
+const char* kCnf = testing::kPanelCnf;
+const char* kMediaDir = testing::kPanelMediaDir;
 
 // Writes a collection of the named pictures (each present in the media
 // folder) with the given interval, as an editor would.
@@ -33,26 +29,16 @@ std::vector<uint8_t> writeCollection(fake::FakeFileSystem& fs, std::initializer_
   for (const char* n : names) {
     const std::string path = std::string(kMediaDir) + n;
     fs.addFile(path, std::string("BM picture ") + n);
-    auto bytes = *fs.contents(path);
-    TCNFItem it;
-    it.zeroFill();
-    it.setMediaPath(std::string("X:\\src\\") + n);
-    it.setMediaCRC(int64_t(mediaCrcOf(bytes.data(), bytes.size())));
-    w.Add(it);
+    w.Add(testing::itemForFile(fs, path, std::string("X:\\src\\") + n));
   }
   EXPECT_TRUE(w.SaveToFile());
   return *fs.contents(kCnf);
 }
 
-struct OpenPanel {
-  fake::FakeFileSystem fs;
-  fake::FakeMessageBoxes boxes;
-  fake::FakeCollectionHost host{kExe};
-  TCollectionState state{fs, boxes};
+struct OpenPanel : testing::PanelDisk {
   PanelModel panel;
 
   OpenPanel() {
-    fs.addFile(kExe, std::string("MZ"));
     writeCollection(fs, {"a.bmp", "b.bmp"}, 6, 45000.25);
     state.INITAll(host, false, &panel);
     EXPECT_FALSE(state.LoadFailed);

@@ -3,41 +3,27 @@
 // keeps its old values, the user is told once, and a later "OK" goes through.
 #include <gtest/gtest.h>
 
-#include "collection/collection_state.h"
-#include "collection/fake/fake_collection_controls.h"
 #include "config/panel_model.h"
-#include "platform/fake/fake_file_system.h"
-#include "platform/fake/fake_message_box.h"
+#include "panel_fixture.h"
 
 namespace vorn::config {
 namespace {
 
-const char* kExe = "C:\\Vorn\\Vorn.scr";
-const char* kCnf = "C:\\Vorn\\Vorn.CNF";
+const char* kCnf = testing::kPanelCnf;
 const char* kPicture = "C:\\Vorn\\Vorn\\a.bmp";
 
-struct Panel {
-  fake::FakeFileSystem fs;
-  fake::FakeMessageBoxes boxes;
-  fake::FakeCollectionHost host{kExe};
-  TCollectionState state{fs, boxes};
+struct Panel : testing::PanelDisk {
   PanelModel panel;
   std::vector<uint8_t> original;
 
   Panel() {
-    fs.addFile(kExe, std::string("MZ"));
     fs.addFile(kPicture, std::string("BM picture"));
     TCNFFileMan writer(fs, boxes);
     writer.FileName = kCnf;
     writer.header.setChgInt(6);
     writer.header.setEffectNum(17);
     writer.Now = [] { return 45000.25; };
-    TCNFItem it;
-    it.zeroFill();
-    it.setMediaPath("X:\\src\\a.bmp");
-    auto bytes = *fs.contents(kPicture);
-    it.setMediaCRC(int64_t(mediaCrcOf(bytes.data(), bytes.size())));
-    writer.Add(it);
+    writer.Add(testing::itemForFile(fs, kPicture, "X:\\src\\a.bmp"));
     EXPECT_TRUE(writer.SaveToFile());
     original = *fs.contents(kCnf);
     state.INITAll(host, false, &panel);

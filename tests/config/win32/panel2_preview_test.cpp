@@ -11,22 +11,16 @@
 #include <vector>
 
 #include "collection/cnf_file_man.h"
-#include "collection/collection_state.h"
-#include "collection/crc32.h"
-#include "collection/fake/fake_collection_controls.h"
 #include "config/win32/control_factory.h"
 #include "config/win32/panel2_ids.h"
 #include "config/win32/panel2_window.h"
-#include "platform/fake/fake_file_system.h"
-#include "platform/fake/fake_message_box.h"
 #include "platform/result.h"
 #include "show/show_ports.h"
+#include "../panel_fixture.h"
 #include "panel2_host.h"
 
 namespace vorn::config::win32 {
 namespace {
-
-const char* kExe = "C:\\Vorn\\Vorn.scr";
 
 struct PreviewPlayer final : show::MediaPlayer {
   std::vector<std::string> log;
@@ -82,29 +76,22 @@ std::vector<uint8_t> smallBmp() {
 }
 
 // Rows: a picture with a sound, a movie, then pictures up to `items`.
-struct Rig {
-  fake::FakeFileSystem fs;
-  fake::FakeMessageBoxes boxes;
-  fake::FakeCollectionHost host{kExe};
-  TCollectionState state{fs, boxes};
+struct Rig : vorn::testing::PanelDisk {
   PreviewPlayer player;
   bool saverActive = false;
   HWND window = nullptr;
   std::unique_ptr<Panel2> panel;
 
   explicit Rig(int items = 2) {
-    fs.addFile(kExe, std::string("MZ"));
     TCNFFileMan writer(fs, boxes);
-    writer.FileName = "C:\\Vorn\\Vorn.CNF";
+    writer.FileName = vorn::testing::kPanelCnf;
     for (int i = 0; i < items; ++i) {
       const bool movie = i == 1;
       const std::string name = movie ? "film.mpg" : "kep" + std::to_string(i) + ".bmp";
       const std::vector<uint8_t> data = movie ? std::vector<uint8_t>(64, 7) : smallBmp();
-      fs.addFile("C:\\Vorn\\Vorn\\" + name, data);
-      TCNFItem it;
-      it.zeroFill();
-      it.setMediaPath("D:\\eredeti\\" + name);
-      it.setMediaCRC(int64_t(mediaCrcOf(data.data(), data.size())));
+      const std::string onDisk = vorn::testing::kPanelMediaDir + name;
+      fs.addFile(onDisk, data);
+      TCNFItem it = vorn::testing::itemForFile(fs, onDisk, "D:\\eredeti\\" + name);
       it.setChgInt(i + 3);
       if (i == 0) it.setSoundPath("D:\\eredeti\\csengo.wav");
       writer.Add(it);
