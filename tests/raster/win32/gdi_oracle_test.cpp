@@ -14,8 +14,11 @@
 #include "raster/ellipse_rows.h"
 #include "raster/muldiv.h"
 #include "raster/region.h"
+#include "support/gdi_surface.h"
 
 using namespace vorn;
+using vorn::testing::differingPixels;
+using vorn::testing::GdiSurface;
 
 namespace {
 
@@ -45,54 +48,11 @@ struct Gdi {
   Gdi(const Gdi&) = delete;
 };
 
-// A 24-bit DIB section selected into its own memory DC, sharing its bits
-// with a Bitmap24 of the same layout.
-struct Dib {
-  HDC dc = nullptr;
-  HBITMAP bmp = nullptr, old = nullptr;
-  uint8_t* bits = nullptr;
-  int32_t w, h;
-  Dib(int32_t width, int32_t height) : w(width), h(height) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    bi.bmiHeader.biCompression = BI_RGB;
-    dc = CreateCompatibleDC(nullptr);
-    bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-    old = static_cast<HBITMAP>(SelectObject(dc, bmp));
-  }
-  ~Dib() {
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-  }
-  void load(const Bitmap24& b) {
-    std::memcpy(bits, b.data(), b.sizeBytes());
-    GdiFlush();
-  }
-  Bitmap24 save() {
-    GdiFlush();
-    Bitmap24 b(w, h);
-    std::memcpy(b.data(), bits, b.sizeBytes());
-    return b;
-  }
-};
-
 Bitmap24 noise(int32_t w, int32_t h, std::mt19937& rng) {
   Bitmap24 b(w, h);
   for (int32_t y = 0; y < h; ++y)
     for (int32_t x = 0; x < w * 3; ++x) b.row(y)[x] = uint8_t(rng());
   return b;
-}
-
-int64_t differingPixels(const Bitmap24& a, const Bitmap24& b) {
-  int64_t n = 0;
-  for (int32_t y = 0; y < a.height(); ++y)
-    for (int32_t x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
-  return n;
 }
 
 #define EXPECT_SAME_REGION(ours, gdi, what)                                                     \
@@ -271,7 +231,7 @@ TEST(GdiOracle, CombinationsOfRandomShapes) {
 TEST(GdiOracle, StretchBltFixedCases) {
   std::mt19937 rng(5);
   const Bitmap24 src = noise(64, 48, rng);
-  Dib s(64, 48), d(80, 60);
+  GdiSurface s(64, 48), d(80, 60);
   s.load(src);
   struct Case { Rect dst, sr; } cases[] = {
       {{0, 0, 64, 48}, {0, 0, 64, 48}},       // 1:1
@@ -294,9 +254,9 @@ TEST(GdiOracle, StretchBltFixedCases) {
   for (const Case& k : cases) {
     const Bitmap24 before = noise(80, 60, rng);
     d.load(before);
-    StretchBlt(d.dc, k.dst.left, k.dst.top, k.dst.right - k.dst.left, k.dst.bottom - k.dst.top, s.dc, k.sr.left,
+    StretchBlt(d.dc(), k.dst.left, k.dst.top, k.dst.right - k.dst.left, k.dst.bottom - k.dst.top, s.dc(), k.sr.left,
                k.sr.top, k.sr.right - k.sr.left, k.sr.bottom - k.sr.top, SRCCOPY);
-    const Bitmap24 gdi = d.save();
+    const Bitmap24 gdi = d.pixels();
     Bitmap24 ours = before;
     Canvas(ours).stretchCopy(k.dst, src, k.sr);
     EXPECT_EQ(differingPixels(ours, gdi), 0) << k.dst.left << "," << k.dst.top << "," << k.dst.right << ","
@@ -309,7 +269,7 @@ TEST(GdiOracle, StretchBltRandomWithAndWithoutClipRegions) {
   std::mt19937 rng(6);
   std::uniform_int_distribution<int32_t> pos(-40, 90), len(-110, 110), c(-10, 80);
   const Bitmap24 src = noise(53, 41, rng);
-  Dib s(53, 41), d(71, 57);
+  GdiSurface s(53, 41), d(71, 57);
   s.load(src);
   for (int i = 0; i < 1500; ++i) {
     const Bitmap24 before = noise(71, 57, rng);
@@ -328,14 +288,14 @@ TEST(GdiOracle, StretchBltRandomWithAndWithoutClipRegions) {
       const int32_t l = c(rng), t = c(rng), r = c(rng), b = c(rng);
       const bool ellipse = k == 0 && roundRectTips(l, t, r, b, r - l, b - t).empty();  // see roundRectTips
       Gdi g(ellipse ? CreateEllipticRgn(l, t, r, b) : CreateRectRgn(l, t, r, b));
-      ExtSelectClipRgn(d.dc, g.h, RGN_AND);
+      ExtSelectClipRgn(d.dc(), g.h, RGN_AND);
       canvas.selectClip(ellipse ? Region::ellipse(Rect{l, t, r, b}) : Region::rect(l, t, r, b));
     }
-    StretchBlt(d.dc, dst.left, dst.top, dst.right - dst.left, dst.bottom - dst.top, s.dc, sr.left, sr.top,
+    StretchBlt(d.dc(), dst.left, dst.top, dst.right - dst.left, dst.bottom - dst.top, s.dc(), sr.left, sr.top,
                sr.right - sr.left, sr.bottom - sr.top, SRCCOPY);
-    SelectClipRgn(d.dc, nullptr);
+    SelectClipRgn(d.dc(), nullptr);
     canvas.stretchCopy(dst, src, sr);
-    const Bitmap24 gdi = d.save();
+    const Bitmap24 gdi = d.pixels();
     EXPECT_EQ(differingPixels(ours, gdi), 0)
         << "case " << i << " clips " << clips << " dst " << dst.left << "," << dst.top << "," << dst.right << ","
         << dst.bottom << " src " << sr.left << "," << sr.top << "," << sr.right << "," << sr.bottom;
@@ -345,7 +305,7 @@ TEST(GdiOracle, StretchBltRandomWithAndWithoutClipRegions) {
 TEST(GdiOracle, DrawThroughAComplexClipLikeTheMaskedStyles) {
   std::mt19937 rng(7);
   const Bitmap24 src = noise(120, 90, rng);
-  Dib s(120, 90), d(120, 90);
+  GdiSurface s(120, 90), d(120, 90);
   s.load(src);
   for (int i = 0; i < 20; ++i) {
     const Bitmap24 before = noise(120, 90, rng);
@@ -359,14 +319,14 @@ TEST(GdiOracle, DrawThroughAComplexClipLikeTheMaskedStyles) {
       CombineRgn(g.h, g.h, r.h, RGN_OR);
     }
     EXPECT_SAME_REGION(ours, fromGdi(g.h), "squares " << i);
-    ExtSelectClipRgn(d.dc, g.h, RGN_AND);
-    BitBlt(d.dc, 0, 0, 120, 90, s.dc, 0, 0, SRCCOPY);
-    SelectClipRgn(d.dc, nullptr);
+    ExtSelectClipRgn(d.dc(), g.h, RGN_AND);
+    BitBlt(d.dc(), 0, 0, 120, 90, s.dc(), 0, 0, SRCCOPY);
+    SelectClipRgn(d.dc(), nullptr);
     Bitmap24 mine = before;
     Canvas canvas(mine);
     canvas.selectClip(ours);
     canvas.draw(src, 0, 0);
-    EXPECT_EQ(differingPixels(mine, d.save()), 0) << "squares " << i;
+    EXPECT_EQ(differingPixels(mine, d.pixels()), 0) << "squares " << i;
   }
 }
 

@@ -7,13 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "../masked_test_support.h"
 #include "platform/random.h"
 #include "raster/bitmap24.h"
 #include "raster/canvas.h"
+#include "support/gdi_surface.h"
 #include "transition/frame_context.h"
 #include "transition/mask_region.h"
 #include "transition/masked_styles.h"
@@ -115,50 +115,25 @@ TEST(MaskedOracle, FrameDrawnThroughThePlatformClipMatchesOurs) {
       oldImage.setPixel(x, y, rgb(uint8_t(x), uint8_t(y), 40));
       newImage.setPixel(x, y, rgb(200, uint8_t(x + y), uint8_t(x * 3)));
     }
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = W;
-  bi.bmiHeader.biHeight = -H;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  HDC screenDc = CreateCompatibleDC(nullptr), newDc = CreateCompatibleDC(nullptr);
-  void* screenBits = nullptr;
-  void* newBits = nullptr;
-  HBITMAP screenBmp = CreateDIBSection(screenDc, &bi, DIB_RGB_COLORS, &screenBits, nullptr, 0);
-  HBITMAP newBmp = CreateDIBSection(newDc, &bi, DIB_RGB_COLORS, &newBits, nullptr, 0);
-  ASSERT_TRUE(screenBmp && newBmp);
-  HGDIOBJ oldA = SelectObject(screenDc, screenBmp);
-  HGDIOBJ oldB = SelectObject(newDc, newBmp);
-  std::memcpy(newBits, newImage.data(), newImage.sizeBytes());
+  vorn::testing::GdiSurface screen(W, H), source(newImage);
+  ASSERT_TRUE(screen.ok() && source.ok());
   MaskRegionBuilder builder;
   for (int style : {58, 62, 67, 83, 85, 92, 99, 104, 109, 114, 117, 123, 126, 127}) {
     LcgRandom random(uint32_t(style) * 31u);
     MaskPlan plan;
     planMaskedStyle(style, FrameGeometry::compute(W, H, 44, 10), random, plan);
     // Platform frame.
-    GdiFlush();
-    std::memcpy(screenBits, oldImage.data(), oldImage.sizeBytes());
+    screen.load(oldImage);
     Rgn platform(platformMask(plan));
-    ExtSelectClipRgn(screenDc, platform.h, RGN_AND);
-    BitBlt(screenDc, 0, 0, W, H, newDc, 0, 0, SRCCOPY);
-    SelectClipRgn(screenDc, nullptr);
-    GdiFlush();
+    ExtSelectClipRgn(screen.dc(), platform.h, RGN_AND);
+    BitBlt(screen.dc(), 0, 0, W, H, source.dc(), 0, 0, SRCCOPY);
+    SelectClipRgn(screen.dc(), nullptr);
     // Our frame.
     Bitmap24 ours = oldImage;
     Canvas c(ours);
     c.selectClip(builder.build(plan, W, H));
     c.draw(newImage, 0, 0);
     c.removeClip();
-    int64_t diff = 0;
-    const auto* bits = static_cast<const uint8_t*>(screenBits);
-    for (int32_t y = 0; y < H; ++y)
-      for (size_t i = 0; i < size_t(W) * 3; ++i) diff += bits[y * ours.stride() + i] != ours.row(y)[i];
-    EXPECT_EQ(diff, 0) << "style " << style;
+    EXPECT_EQ(vorn::testing::differingPixels(screen.pixels(), ours), 0) << "style " << style;
   }
-  SelectObject(screenDc, oldA);
-  SelectObject(newDc, oldB);
-  DeleteObject(screenBmp);
-  DeleteObject(newBmp);
-  DeleteDC(screenDc);
-  DeleteDC(newDc);
 }
