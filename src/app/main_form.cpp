@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "platform/win32/window_owner.h"
 #include "saverhost/win32/win32_host_system.h"
 #include "text/cp1250.h"
 
@@ -110,11 +111,7 @@ void TPanel::SetBounds(int x, int y, int w, int h) {
 }
 
 LRESULT CALLBACK TPanel::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, LONG_PTR(cs->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<TPanel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = vorn::win32::windowOwner<TPanel>(hwnd, msg, lp);
   if (self) {
     switch (msg) {
       case WM_ERASEBKGND:
@@ -400,11 +397,7 @@ void TForm1::DestroyCovers() {
 }
 
 LRESULT CALLBACK TForm1::CoverProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, LONG_PTR(cs->lpCreateParams));
-  }
-  auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* form = vorn::win32::windowOwner<TForm1>(hwnd, msg, lp);
   if (form) {
     // Input on a cover ends the show as input on the form does.
     switch (msg) {
@@ -427,12 +420,8 @@ LRESULT CALLBACK TForm1::CoverProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 // ------------------------------------------------------ window procedure
 
 LRESULT CALLBACK TForm1::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, LONG_PTR(cs->lpCreateParams));
-    reinterpret_cast<TForm1*>(cs->lpCreateParams)->hwnd_ = hwnd;
-  }
-  auto* self = reinterpret_cast<TForm1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = vorn::win32::windowOwner<TForm1>(hwnd, msg, lp);
+  if (msg == WM_NCCREATE && self) self->hwnd_ = hwnd;
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
   return self->WndProc(msg, wp, lp);
 }

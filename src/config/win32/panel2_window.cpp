@@ -7,6 +7,7 @@
 #include "config/win32/control_factory.h"
 #include "config/win32/panel2_ids.h"
 #include "platform/message_box.h"
+#include "platform/win32/window_owner.h"
 #include "text/cp1250.h"
 
 namespace vorn::config::win32 {
@@ -16,18 +17,10 @@ constexpr wchar_t kPanelClass[] = L"VornPanel2";
 constexpr wchar_t kPageClass[] = L"VornPanelPage";
 constexpr int kPanelW = 560, kPanelH = 470;
 
-Panel2* panelOf(HWND h) {
-  return reinterpret_cast<Panel2*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-}
-
 // Panel and pages share one procedure: every notification of their
 // controls goes to the Panel2 object.
 LRESULT CALLBACK PanelProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lp);
-    SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-  }
-  Panel2* p = panelOf(h);
+  Panel2* p = vorn::win32::windowOwner<Panel2>(h, msg, lp);
   if (p) {
     switch (msg) {
       case WM_COMMAND:

@@ -1,5 +1,6 @@
 #include "show/win32/caption_window.h"
 
+#include "platform/win32/window_owner.h"
 #include "text/cp1250.h"
 
 namespace vorn::show::win32 {
@@ -115,11 +116,7 @@ void CaptionWindow::paint(HDC dc) {
 }
 
 LRESULT CALLBACK CaptionWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, LONG_PTR(cs->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<CaptionWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = vorn::win32::windowOwner<CaptionWindow>(hwnd, msg, lp);
   switch (msg) {
     case WM_NCHITTEST:
       return HTTRANSPARENT;  // no mouse handlers: input goes to what lies below
