@@ -118,6 +118,29 @@ inline void put8(uint8_t* p, PixelFn&& px) {
   std::memcpy(p + 16, &w2, 8);
 }
 
+// n bytes from s to d, as at most two overlapping moves of a fixed size for
+// the short runs a gentle squeeze leaves between its pairs.
+inline void copyBytes(uint8_t* d, const uint8_t* s, size_t n) {
+  if (n >= 16 && n <= 32) {
+    uint8_t a[16], b[16];
+    std::memcpy(a, s, 16);
+    std::memcpy(b, s + n - 16, 16);
+    std::memcpy(d, a, 16);
+    std::memcpy(d + n - 16, b, 16);
+  } else if (n >= 8 && n < 16) {
+    uint64_t a, b;
+    std::memcpy(&a, s, 8);
+    std::memcpy(&b, s + n - 8, 8);
+    std::memcpy(d, &a, 8);
+    std::memcpy(d + n - 8, &b, 8);
+  } else if (n >= 4 && n < 8) {
+    store4(d, load4(s));
+    store4(d + n - 4, load4(s + n - 4));
+  } else {
+    std::memcpy(d, s, n);
+  }
+}
+
 }  // namespace
 
 // Destination pixels [a, b) of one row, each from the one source pixel at
@@ -301,6 +324,20 @@ void Canvas::stretchCopy(const Rect& dst, const Bitmap24& src, const Rect& srcRe
       gatherA_[i] = cols_[i].first;
       gatherB_[i] = cols_[i].first + 3 * (cols_[i].count - window_);
     }
+    // A gentle squeeze (one or two source pixels each, in order) is mostly
+    // runs of pixels copied one to one between the pairs: those go as byte
+    // runs, when they are long enough to beat a word per pixel.
+    pieces_.clear();
+    if (window_ == 1 && cols_.back().first > cols_.front().first) {
+      for (size_t i = 0; i < cols_.size();) {
+        size_t j = i + 1;
+        if (cols_[i].count == 1)
+          while (j < cols_.size() && cols_[j].count == 1 && cols_[j].first == cols_[j - 1].first + 3) ++j;
+        pieces_.push_back(Piece{int32_t(i), cols_[i].count == 1 ? int32_t(j - i) : 0});
+        i = j;
+      }
+      if (pieces_.size() * 4 > cols_.size()) pieces_.clear();
+    }
   }
   const Run* cols = cols_.data();
   const Run* rows = rows_.data();
@@ -376,6 +413,10 @@ void Canvas::squeezeSideways(uint8_t* d, const uint8_t* s, size_t stride, int32_
     for (size_t i = lo; i < end; ++i) out[i] = t[i] & t[i + step];
     t = out;
   }
+  if (!pieces_.empty() && i0 == 0 && size_t(i1) == cols_.size() && window_ == 1) {
+    byPieces(d + 3 * size_t(x), t);
+    return;
+  }
   const int32_t* ga = gatherA_.data() + i0 - x;
   const int32_t* gb = gatherB_.data() + i0 - x;
   const int32_t b = x + (i1 - i0);
@@ -386,6 +427,25 @@ void Canvas::squeezeSideways(uint8_t* d, const uint8_t* s, size_t stride, int32_
   // The last pixel bytewise: its word could reach past the source.
   uint8_t* p = d + 3 * size_t(x);
   for (int32_t c = 0; c < 3; ++c) p[c] = t[ga[x] + c] & t[gb[x] + c];
+}
+
+// A whole destination row of a gentle squeeze from row t, piece by piece:
+// runs copied as bytes, pairs ANDed. A pair's word puts a byte on the next
+// piece, which is written after it; the row's last piece is exact.
+void Canvas::byPieces(uint8_t* d, const uint8_t* t) const {
+  const size_t n = pieces_.size();
+  for (size_t k = 0; k < n; ++k) {
+    const Piece& pc = pieces_[k];
+    uint8_t* p = d + 3 * size_t(pc.first);
+    const uint8_t* q = t + cols_[size_t(pc.first)].first;
+    if (pc.run > 0) {
+      copyBytes(p, q, 3 * size_t(pc.run));
+    } else if (k + 1 < n) {
+      store4(p, load4(q) & load4(q + 3));
+    } else {
+      for (int32_t c = 0; c < 3; ++c) p[c] = q[c] & q[c + 3];
+    }
+  }
 }
 
 void Canvas::fillRect(const Rect& r, Color c) {

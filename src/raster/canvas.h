@@ -54,6 +54,7 @@ class Canvas {
   static void andRow(uint8_t* d, const uint8_t* s, size_t stride, int32_t rows, const Run* cols, int32_t a,
                      int32_t b, bool wide);
   static void reverseRow(uint8_t* d, const uint8_t* s0, int32_t a, int32_t b, bool wide);
+  void byPieces(uint8_t* d, const uint8_t* t) const;
   void squeezeSideways(uint8_t* d, const uint8_t* s, size_t stride, int32_t rows, bool wide, int32_t i0, int32_t i1,
                        int32_t x);
   // Fills cols_ and rows_ for a stretched copy and gives the area it
@@ -75,6 +76,12 @@ class Canvas {
   size_t rowRoom_ = 0;
   int32_t window_ = 1;
   std::vector<int32_t> gatherA_, gatherB_;
+  // A gentle squeeze's row as pieces from column `first`: `run` pixels
+  // copied one to one, or (run 0) one pixel from a pair.
+  struct Piece {
+    int32_t first, run;
+  };
+  std::vector<Piece> pieces_;
 };
 
 }  // namespace vorn
