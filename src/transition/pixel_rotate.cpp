@@ -17,8 +17,7 @@ namespace {
 
 // The exact coordinate: the extended-precision products and difference
 // (or sum), rounded to the nearest integer with halves to even.
-inline int64_t exactTerm(int64_t a, long double ca, int64_t b, long double cb,
-                         bool minus) {
+inline int64_t exactTerm(int64_t a, long double ca, int64_t b, long double cb, bool minus) {
   const long double pa = (long double)a * ca;
   const long double pb = (long double)b * cb;
   return (int64_t)std::nearbyint(minus ? pa - pb : pa + pb);
@@ -36,16 +35,14 @@ using namespace rotate;
 // extended form; the few that lie nearer are worked out exactly.
 constexpr int64_t kMaxOffset = int64_t(1) << 16;
 
-inline bool nearHalf(int64_t e) {
-  return ((uint64_t(e) + kMargin - kHalf) & kFracMask) < 2 * kMargin;
-}
+inline bool nearHalf(int64_t e) { return ((uint64_t(e) + kMargin - kHalf) & kFracMask) < 2 * kMargin; }
 // Nearest integer of e (in units of 2^-44) when it is not near a half.
 inline int64_t nearest(int64_t e) { return (e + int64_t(kHalf)) >> kFracBits; }
 
 struct Rotation {
   int32_t cx, cy;
-  long double s, c; // extended sin and cos, for the exact form
-  int64_t S, C;     // the same in units of 2^-44
+  long double s, c;  // extended sin and cos, for the exact form
+  int64_t S, C;      // the same in units of 2^-44
 
   int64_t uAt(int64_t dx, int64_t dy) const {
     const int64_t e = dx * C - dy * S;
@@ -61,10 +58,9 @@ struct Rotation {
 // rounding and the extended products are monotonic, so u and v are
 // monotonic along the row and those pixels form one run; its ends are found
 // by bisection on the exact coordinates.
-void runOfRow(const Rotation &r, int32_t y, int32_t w, int32_t sw, int32_t sh,
-              int32_t &a, int32_t &b) {
+void runOfRow(const Rotation &r, int32_t y, int32_t w, int32_t sw, int32_t sh, int32_t &a, int32_t &b) {
   const int64_t dy = int64_t(y) - r.cy;
-  auto firstWhere = [&](auto &&pred) { // pred false..true along [0, w)
+  auto firstWhere = [&](auto &&pred) {  // pred false..true along [0, w)
     int32_t lo = 0, hi = w;
     while (lo < hi) {
       const int32_t mid = lo + (hi - lo) / 2;
@@ -97,8 +93,7 @@ void runOfRow(const Rotation &r, int32_t y, int32_t w, int32_t sw, int32_t sh,
 
 // The plain per-pixel form, for pivots so far from the picture that the
 // integer sums could lose their margin.
-void rotatePlain(Bitmap24 &target, const Bitmap24 &source, const Rotation &r,
-                 int32_t w, int32_t h) {
+void rotatePlain(Bitmap24 &target, const Bitmap24 &source, const Rotation &r, int32_t w, int32_t h) {
   for (int32_t y = 0; y < h; ++y) {
     const int64_t dy = int64_t(y) - r.cy;
     uint8_t *t = target.row(y);
@@ -106,8 +101,7 @@ void rotatePlain(Bitmap24 &target, const Bitmap24 &source, const Rotation &r,
       const int64_t dx = int64_t(x) - r.cx;
       const int64_t u = r.cx + exactTerm(dx, r.c, dy, r.s, true);
       const int64_t v = r.cy + exactTerm(dx, r.s, dy, r.c, false);
-      if (u < 0 || u >= source.width() || v < 0 || v >= source.height())
-        continue;
+      if (u < 0 || u >= source.width() || v < 0 || v >= source.height()) continue;
       std::memcpy(t + 3 * size_t(x), source.row(int32_t(v)) + 3 * size_t(u), 3);
     }
   }
@@ -121,8 +115,7 @@ void rotatePlain(Bitmap24 &target, const Bitmap24 &source, const Rotation &r,
 // a target row.
 constexpr int32_t kTileWidth = 64, kTileHeight = 64;
 
-using CopyFn = int32_t (*)(const Segment &, uint8_t *, int64_t, int64_t,
-                           int32_t, int32_t);
+using CopyFn = int32_t (*)(const Segment &, uint8_t *, int64_t, int64_t, int32_t, int32_t);
 
 CopyFn widestCopy() {
 #if defined(_WIN64)
@@ -134,23 +127,17 @@ CopyFn widestCopy() {
 #endif
 }
 
-} // namespace
+}  // namespace
 
-void RotateImage(Bitmap24 &target, const Bitmap24 &source, int32_t cx,
-                 int32_t cy, long double theta) {
+void RotateImage(Bitmap24 &target, const Bitmap24 &source, int32_t cx, int32_t cy, long double theta) {
   const int32_t w = std::min(target.width(), source.width());
   const int32_t h = std::min(target.height(), source.height());
-  if (w <= 0 || h <= 0)
-    return;
+  if (w <= 0 || h <= 0) return;
   const int32_t sw = source.width(), sh = source.height();
   Rotation r{cx, cy, std::sin(theta), std::cos(theta), 0, 0};
-  const bool nearPivot =
-      std::max(std::abs(int64_t(cx)), std::abs(int64_t(w) - 1 - cx)) <=
-          kMaxOffset &&
-      std::max(std::abs(int64_t(cy)), std::abs(int64_t(h) - 1 - cy)) <=
-          kMaxOffset;
-  if (!nearPivot)
-    return rotatePlain(target, source, r, w, h);
+  const bool nearPivot = std::max(std::abs(int64_t(cx)), std::abs(int64_t(w) - 1 - cx)) <= kMaxOffset &&
+                         std::max(std::abs(int64_t(cy)), std::abs(int64_t(h) - 1 - cy)) <= kMaxOffset;
+  if (!nearPivot) return rotatePlain(target, source, r, w, h);
   r.S = (int64_t)std::llrint(std::ldexp(r.s, kFracBits));
   r.C = (int64_t)std::llrint(std::ldexp(r.c, kFracBits));
 
@@ -167,39 +154,30 @@ void RotateImage(Bitmap24 &target, const Bitmap24 &source, int32_t cx,
   // Each coordinate is kept with the pivot and a half added, so that its
   // integer part is the rounded coordinate itself and "near a half" becomes
   // "near an integer".
-  const int64_t uBias = int64_t(cx) * kOne + int64_t(kHalf),
-                vBias = int64_t(cy) * kOne + int64_t(kHalf);
-  const Segment run{source.data(), int64_t(source.stride()),
-                    int64_t(source.sizeBytes()) - 4, r.C, r.S};
+  const int64_t uBias = int64_t(cx) * kOne + int64_t(kHalf), vBias = int64_t(cy) * kOne + int64_t(kHalf);
+  const Segment run{source.data(), int64_t(source.stride()), int64_t(source.sizeBytes()) - 4, r.C, r.S};
   static const CopyFn copy = widestCopy();
   for (int32_t ys = 0; ys < h; ys += kTileHeight)
     for (int32_t xs = first; xs < last; xs += kTileWidth) {
-      const int32_t xe = std::min(last, xs + kTileWidth),
-                    ye = std::min(h, ys + kTileHeight);
+      const int32_t xe = std::min(last, xs + kTileWidth), ye = std::min(h, ys + kTileHeight);
       for (int32_t y = ys; y < ye; ++y) {
-        const int32_t a = std::max(xs, runs[2 * size_t(y)]),
-                      b = std::min(xe, runs[2 * size_t(y) + 1]);
-        if (a >= b)
-          continue;
+        const int32_t a = std::max(xs, runs[2 * size_t(y)]), b = std::min(xe, runs[2 * size_t(y) + 1]);
+        if (a >= b) continue;
         const int64_t dy = int64_t(y) - cy;
         uint8_t *row = target.row(y);
         int32_t x = a;
         while (x < b) {
           const int64_t dx = int64_t(x) - cx;
-          const int64_t eu = dx * r.C - dy * r.S + uBias,
-                        ev = dx * r.S + dy * r.C + vBias;
+          const int64_t eu = dx * r.C - dy * r.S + uBias, ev = dx * r.S + dy * r.C + vBias;
           x = copy(run, row + 3 * size_t(x), eu, ev, x, b);
-          if (x == b)
-            break;
+          if (x == b) break;
           // Near a half: the exact form decides this pixel.
-          const int64_t u = r.uAt(int64_t(x) - cx, dy),
-                        v = r.vAt(int64_t(x) - cx, dy);
-          std::memcpy(row + 3 * size_t(x),
-                      source.row(int32_t(v)) + 3 * size_t(u), 3);
+          const int64_t u = r.uAt(int64_t(x) - cx, dy), v = r.vAt(int64_t(x) - cx, dy);
+          std::memcpy(row + 3 * size_t(x), source.row(int32_t(v)) + 3 * size_t(u), 3);
           ++x;
         }
       }
     }
 }
 
-} // namespace vorn
+}  // namespace vorn

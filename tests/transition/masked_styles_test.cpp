@@ -114,8 +114,12 @@ TEST(MaskedStyles, BuildAValidRegionAndShowOldAtZeroAndNewAtHundred) {
         fr.render(style, p, r);
         ASSERT_TRUE(fr.M) << style << " at " << p;
         EXPECT_TRUE(fr.M->validate()) << style << " at " << p << " on " << W << "x" << H;
-        if (p == 0) EXPECT_TRUE(fr.screen == fr.oldImage) << style;
-        if (p == 100) EXPECT_TRUE(fr.screen == fr.newImage) << style;
+        if (p == 0) {
+          EXPECT_TRUE(fr.screen == fr.oldImage) << style;
+        }
+        if (p == 100) {
+          EXPECT_TRUE(fr.screen == fr.newImage) << style;
+        }
       }
     }
   }

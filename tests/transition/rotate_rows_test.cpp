@@ -1,3 +1,5 @@
+#include "transition/rotate_rows.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -5,7 +7,6 @@
 #include <vector>
 
 #include "support/noise_bitmap.h"
-#include "transition/rotate_rows.h"
 
 using namespace vorn;
 using namespace vorn::rotate;
