@@ -29,7 +29,7 @@ struct FrameGeometry {
 };
 
 struct FrameContext {
-  Bitmap24& screen;          // ScreenBitmap, holding OldImage when the family runs
+  Bitmap24& screen;          // ScreenBitmap, holding OldImage when the family runs (but see `under`)
   const Bitmap24& newImage;  // NewImage
   const Bitmap24& oldImage;  // OldImage
   FrameGeometry g;
@@ -42,6 +42,9 @@ struct FrameContext {
   // The frame's canvas on `screen`, when the caller has one (the player
   // keeps one so that a frame allocates nothing); null: make your own.
   Canvas* canvas = nullptr;
+  // Set when `screen` does not hold OldImage yet (a pixel frame composes
+  // from both pictures in one pass): the picture to take instead.
+  const Bitmap24* under = nullptr;
 };
 
 enum class StyleFamily { Appear, Rectangle, Masked, Pixel };

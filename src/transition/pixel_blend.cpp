@@ -36,11 +36,22 @@ inline __m128i blend16(__m128i t, __m128i s, __m128i keep, __m128i take) {
 
 }  // namespace
 
-void BlendImages(Bitmap24& target, const Bitmap24& source, int32_t p) {
+void BlendImages(Bitmap24& target, const Bitmap24& source, int32_t p, const Bitmap24* under) {
   p = std::clamp(p, 0, 100);
-  if (p == 0) return;
+  if (under && (under == &target || under->width() != target.width() || under->height() != target.height())) {
+    if (under != &target) target = *under;
+    under = nullptr;
+  }
+  if (p == 0) {
+    if (under) target = *under;
+    return;
+  }
   const int32_t w = std::min(target.width(), source.width());
   const int32_t h = std::min(target.height(), source.height());
+  if (under && (w < target.width() || h < target.height())) {
+    target = *under;  // parts the source does not reach keep the old bytes
+    under = nullptr;
+  }
   if (w <= 0 || h <= 0) return;
   // The rest of a row, bytewise from two tables made for this frame.
   uint8_t keepOf[256], takeOf[256];
@@ -54,16 +65,17 @@ void BlendImages(Bitmap24& target, const Bitmap24& source, int32_t p) {
 #endif
   for (int32_t y = 0; y < h; ++y) {
     uint8_t* t = target.row(y);
+    const uint8_t* o = under ? under->row(y) : t;
     const uint8_t* s = source.row(y);
     size_t i = 0;
 #if defined(__SSE2__)
     for (; i + 16 <= bytes; i += 16) {
-      const __m128i tv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i));
+      const __m128i tv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(o + i));
       const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
       _mm_storeu_si128(reinterpret_cast<__m128i*>(t + i), blend16(tv, sv, keep, take));
     }
 #endif
-    for (; i < bytes; ++i) t[i] = uint8_t(keepOf[t[i]] + takeOf[s[i]]);
+    for (; i < bytes; ++i) t[i] = uint8_t(keepOf[o[i]] + takeOf[s[i]]);
   }
 }
 

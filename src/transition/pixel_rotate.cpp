@@ -58,9 +58,9 @@ struct Rotation {
 // rounding and the extended products are monotonic, so u and v are
 // monotonic along the row and those pixels form one run; its ends are found
 // by bisection on the exact coordinates.
-void runOfRow(const Rotation &r, int32_t y, int32_t w, int32_t sw, int32_t sh, int32_t &a, int32_t &b) {
+void runOfRow(const Rotation& r, int32_t y, int32_t w, int32_t sw, int32_t sh, int32_t& a, int32_t& b) {
   const int64_t dy = int64_t(y) - r.cy;
-  auto firstWhere = [&](auto &&pred) {  // pred false..true along [0, w)
+  auto firstWhere = [&](auto&& pred) {  // pred false..true along [0, w)
     int32_t lo = 0, hi = w;
     while (lo < hi) {
       const int32_t mid = lo + (hi - lo) / 2;
@@ -71,7 +71,7 @@ void runOfRow(const Rotation &r, int32_t y, int32_t w, int32_t sw, int32_t sh, i
     }
     return lo;
   };
-  auto runOf = [&](auto &&at, int64_t limit, int32_t &lo, int32_t &hi) {
+  auto runOf = [&](auto&& at, int64_t limit, int32_t& lo, int32_t& hi) {
     if (at(0) <= at(w - 1)) {
       lo = firstWhere([&](int32_t x) { return at(x) >= 0; });
       hi = firstWhere([&](int32_t x) { return at(x) >= limit; });
@@ -93,10 +93,10 @@ void runOfRow(const Rotation &r, int32_t y, int32_t w, int32_t sw, int32_t sh, i
 
 // The plain per-pixel form, for pivots so far from the picture that the
 // integer sums could lose their margin.
-void rotatePlain(Bitmap24 &target, const Bitmap24 &source, const Rotation &r, int32_t w, int32_t h) {
+void rotatePlain(Bitmap24& target, const Bitmap24& source, const Rotation& r, int32_t w, int32_t h) {
   for (int32_t y = 0; y < h; ++y) {
     const int64_t dy = int64_t(y) - r.cy;
-    uint8_t *t = target.row(y);
+    uint8_t* t = target.row(y);
     for (int32_t x = 0; x < w; ++x) {
       const int64_t dx = int64_t(x) - r.cx;
       const int64_t u = r.cx + exactTerm(dx, r.c, dy, r.s, true);
@@ -115,7 +115,7 @@ void rotatePlain(Bitmap24 &target, const Bitmap24 &source, const Rotation &r, in
 // a target row.
 constexpr int32_t kTileWidth = 64, kTileHeight = 64;
 
-using CopyFn = int32_t (*)(const Segment &, uint8_t *, int64_t, int64_t, int32_t, int32_t);
+using CopyFn = int32_t (*)(const Segment&, uint8_t*, int64_t, int64_t, int32_t, int32_t);
 
 CopyFn widestCopy() {
 #if defined(_WIN64)
@@ -129,7 +129,14 @@ CopyFn widestCopy() {
 
 }  // namespace
 
-void RotateImage(Bitmap24 &target, const Bitmap24 &source, int32_t cx, int32_t cy, long double theta) {
+void RotateImage(Bitmap24& target, const Bitmap24& source, int32_t cx, int32_t cy, long double theta,
+                 const Bitmap24* under) {
+  // The old picture goes only where no source pixel will; other shapes of
+  // call lay it down whole first.
+  const bool around = under && under != &target && under->width() == target.width() &&
+                      under->height() == target.height() && source.width() >= target.width() &&
+                      source.height() >= target.height();
+  if (under && under != &target && !around) target = *under;
   const int32_t w = std::min(target.width(), source.width());
   const int32_t h = std::min(target.height(), source.height());
   if (w <= 0 || h <= 0) return;
@@ -137,7 +144,10 @@ void RotateImage(Bitmap24 &target, const Bitmap24 &source, int32_t cx, int32_t c
   Rotation r{cx, cy, std::sin(theta), std::cos(theta), 0, 0};
   const bool nearPivot = std::max(std::abs(int64_t(cx)), std::abs(int64_t(w) - 1 - cx)) <= kMaxOffset &&
                          std::max(std::abs(int64_t(cy)), std::abs(int64_t(h) - 1 - cy)) <= kMaxOffset;
-  if (!nearPivot) return rotatePlain(target, source, r, w, h);
+  if (!nearPivot) {
+    if (around) target = *under;
+    return rotatePlain(target, source, r, w, h);
+  }
   r.S = (int64_t)std::llrint(std::ldexp(r.s, kFracBits));
   r.C = (int64_t)std::llrint(std::ldexp(r.c, kFracBits));
 
@@ -150,6 +160,19 @@ void RotateImage(Bitmap24 &target, const Bitmap24 &source, int32_t cx, int32_t c
       last = std::max(last, runs[2 * size_t(y) + 1]);
     }
   }
+
+  if (around)
+    for (int32_t y = 0; y < h; ++y) {
+      const int32_t a = runs[2 * size_t(y)], b = std::max(a, runs[2 * size_t(y) + 1]);
+      uint8_t* t = target.row(y);
+      const uint8_t* o = under->row(y);
+      if (a >= b) {
+        std::memcpy(t, o, 3 * size_t(w));
+        continue;
+      }
+      std::memcpy(t, o, 3 * size_t(a));
+      std::memcpy(t + 3 * size_t(b), o + 3 * size_t(b), 3 * size_t(w - b));
+    }
 
   // Each coordinate is kept with the pivot and a half added, so that its
   // integer part is the rounded coordinate itself and "near a half" becomes
@@ -164,7 +187,7 @@ void RotateImage(Bitmap24 &target, const Bitmap24 &source, int32_t cx, int32_t c
         const int32_t a = std::max(xs, runs[2 * size_t(y)]), b = std::min(xe, runs[2 * size_t(y) + 1]);
         if (a >= b) continue;
         const int64_t dy = int64_t(y) - cy;
-        uint8_t *row = target.row(y);
+        uint8_t* row = target.row(y);
         int32_t x = a;
         while (x < b) {
           const int64_t dx = int64_t(x) - cx;

@@ -96,7 +96,9 @@ void TCustomTransitionPlayer::RenderFrame() {
                              ScreenBitmap_.width() == W && ScreenBitmap_.height() == H &&
                              oldImage.width() == W && oldImage.height() == H;
     const bool oneMaskedPass = betweenEnds && family == StyleFamily::Masked;
-    if (held == ScreenHolds::OldImage || keepNew || oneMaskedPass) {
+    // So is a pixel frame, which reads the old picture where it needs it.
+    const bool onePixelPass = betweenEnds && family == StyleFamily::Pixel && held != ScreenHolds::OldImage;
+    if (held == ScreenHolds::OldImage || keepNew || oneMaskedPass || onePixelPass) {
       // the screen holds what it should, or every pixel is set at the end
     } else if (betweenEnds && family == StyleFamily::Rectangle) {
       // The final copy overwrites every pixel of its area whatever lies
@@ -123,7 +125,8 @@ void TCustomTransitionPlayer::RenderFrame() {
                      if (!r.empty()) extraCopies = true;
                      InvalidatePicRect(r);
                    },
-                   &screen};
+                   &screen,
+                   onePixelPass ? &oldImage : nullptr};
     if (family == StyleFamily::Appear) {
       if (OnCustomDraw)
         OnCustomDraw(*this, newImage, ScreenBitmap_);

@@ -19,7 +19,7 @@ constexpr uint64_t kMargin = uint64_t(1) << (kFracBits - 24);  // 2^-24
 inline bool sure(int64_t e) { return ((uint64_t(e) + kMargin) & kFracMask) >= 2 * kMargin; }
 
 struct Segment {
-  const uint8_t *src;
+  const uint8_t* src;
   int64_t stride;
   int64_t wordEnd;  // a 4-byte load at or before this offset stays inside
   int64_t C, S;     // steps of u and v per target pixel
@@ -27,7 +27,7 @@ struct Segment {
 
 // Copies pixels x .. b-1 (d points at pixel x) while both coordinates are
 // sure; returns where it stopped (b when it went through).
-inline int32_t copyPlain(const Segment &g, uint8_t *d, int64_t eu, int64_t ev, int32_t x, int32_t b) {
+inline int32_t copyPlain(const Segment& g, uint8_t* d, int64_t eu, int64_t ev, int32_t x, int32_t b) {
   // Every pixel but the segment's last is stored as a word whose fourth
   // byte the next pixel overwrites.
   for (; x < b; ++x, d += 3, eu += g.C, ev += g.S) {
@@ -43,11 +43,11 @@ inline int32_t copyPlain(const Segment &g, uint8_t *d, int64_t eu, int64_t ev, i
 
 // The same with eight pixels at a time in 256-bit registers; only to be
 // called where the processor has AVX2. Produces exactly copyPlain's bytes.
-int32_t copyAvx2(const Segment &g, uint8_t *d, int64_t eu, int64_t ev, int32_t x, int32_t b);
+int32_t copyAvx2(const Segment& g, uint8_t* d, int64_t eu, int64_t ev, int32_t x, int32_t b);
 
 // The same with eight pixels at a time in 512-bit registers; only where the
 // processor has AVX-512 (F).
-int32_t copyAvx512(const Segment &g, uint8_t *d, int64_t eu, int64_t ev, int32_t x, int32_t b);
+int32_t copyAvx512(const Segment& g, uint8_t* d, int64_t eu, int64_t ev, int32_t x, int32_t b);
 
 // Whether the processor (and the system) lets these run here.
 bool haveAvx2();
@@ -62,11 +62,11 @@ constexpr int64_t kAheadPixels = 96;
 // once per eight. A position outside the source is harmless to ask for.
 struct Lookahead {
   int64_t u, v;
-  Lookahead(const Segment &g, int64_t eu, int64_t ev) : u(eu + kAheadPixels * g.C), v(ev + kAheadPixels * g.S) {}
-  void next8(const Segment &g) {
+  Lookahead(const Segment& g, int64_t eu, int64_t ev) : u(eu + kAheadPixels * g.C), v(ev + kAheadPixels * g.S) {}
+  void next8(const Segment& g) {
     const uintptr_t at =
         reinterpret_cast<uintptr_t>(g.src) + uintptr_t((v >> kFracBits) * g.stride + 3 * (u >> kFracBits));
-    __builtin_prefetch(reinterpret_cast<const void *>(at));
+    __builtin_prefetch(reinterpret_cast<const void*>(at));
     u += 8 * g.C;
     v += 8 * g.S;
   }

@@ -25,7 +25,7 @@ inline __m256i offsets(__m256i u, __m256i v, __m256i stride) {
 
 }  // namespace
 
-int32_t copyAvx2(const Segment &g, uint8_t *d, int64_t eu, int64_t ev, int32_t x, int32_t b) {
+int32_t copyAvx2(const Segment& g, uint8_t* d, int64_t eu, int64_t ev, int32_t x, int32_t b) {
   // Pixels x .. x+3 in one register, x+4 .. x+7 in the other; the small
   // multiples of the steps are exact integer sums.
   __m256i u0 = _mm256_set_epi64x(eu + 3 * g.C, eu + 2 * g.C, eu + g.C, eu);
@@ -36,7 +36,7 @@ int32_t copyAvx2(const Segment &g, uint8_t *d, int64_t eu, int64_t ev, int32_t x
   const __m256i wordEnd = _mm256_set1_epi64x(g.wordEnd);
   // Four pixels of each word group packed into its low twelve bytes.
   const __m128i pack = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
-  const int *src = reinterpret_cast<const int *>(g.src);
+  const int* src = reinterpret_cast<const int*>(g.src);
   Lookahead ahead(g, eu, ev);
 
   for (; x + 8 <= b; x += 8, d += 24) {
@@ -49,8 +49,8 @@ int32_t copyAvx2(const Segment &g, uint8_t *d, int64_t eu, int64_t ev, int32_t x
     ahead.next8(g);
     const __m128i pa = _mm_shuffle_epi8(_mm256_i64gather_epi32(src, offA, 1), pack);
     const __m128i pb = _mm_shuffle_epi8(_mm256_i64gather_epi32(src, offB, 1), pack);
-    _mm_storeu_si128(reinterpret_cast<__m128i *>(d), _mm_or_si128(pa, _mm_slli_si128(pb, 12)));
-    _mm_storel_epi64(reinterpret_cast<__m128i *>(d + 16), _mm_srli_si128(pb, 4));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_or_si128(pa, _mm_slli_si128(pb, 12)));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(d + 16), _mm_srli_si128(pb, 4));
     u0 = _mm256_add_epi64(u0, c8);
     v0 = _mm256_add_epi64(v0, s8);
     eu += 8 * g.C;

@@ -11,7 +11,7 @@ namespace vorn::rotate {
 // pass-through operands.
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 
-int32_t copyAvx512(const Segment &g, uint8_t *d, int64_t eu, int64_t ev, int32_t x, int32_t b) {
+int32_t copyAvx512(const Segment& g, uint8_t* d, int64_t eu, int64_t ev, int32_t x, int32_t b) {
   // Lane i holds e + i step; the small multiples are exact integer products.
   const __m512i lane = _mm512_setr_epi64(0, 1, 2, 3, 4, 5, 6, 7);
   __m512i u = _mm512_add_epi64(_mm512_set1_epi64(eu), _mm512_mullox_epi64(lane, _mm512_set1_epi64(g.C)));
@@ -36,10 +36,10 @@ int32_t copyAvx512(const Segment &g, uint8_t *d, int64_t eu, int64_t ev, int32_t
                                          _mm512_mul_epu32(_mm512_srli_epi64(u, kFracBits), three));
     if (unsure | _mm512_cmpgt_epi64_mask(off, wordEnd)) break;
     ahead.next8(g);
-    const __m256i words = _mm512_i64gather_epi32(off, reinterpret_cast<const int *>(g.src), 1);
+    const __m256i words = _mm512_i64gather_epi32(off, reinterpret_cast<const int*>(g.src), 1);
     const __m256i px = _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(words, pack), join);
-    _mm_storeu_si128(reinterpret_cast<__m128i *>(d), _mm256_castsi256_si128(px));
-    _mm_storel_epi64(reinterpret_cast<__m128i *>(d + 16), _mm256_extracti128_si256(px, 1));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm256_castsi256_si128(px));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(d + 16), _mm256_extracti128_si256(px, 1));
     u = _mm512_add_epi64(u, u8);
     v = _mm512_add_epi64(v, v8);
     eu += 8 * g.C;

@@ -22,12 +22,15 @@ constexpr Pivot kPivots[] = {
 void pixelStyle(int style, FrameContext& f) {
   const int32_t W = f.newImage.width(), H = f.newImage.height();
   if (style == 118) {
-    BlendImages(f.screen, f.newImage, f.g.p);
+    BlendImages(f.screen, f.newImage, f.g.p, f.under);
     return;
   }
-  if (style < 119 || style > 122) return;
+  if (style < 119 || style > 122) {
+    if (f.under) f.screen = *f.under;
+    return;
+  }
   const Pivot& pv = kPivots[style - 119];
-  RotateImage(f.screen, f.newImage, pv.right ? W : -1, pv.bottom ? H : -1, rotationAngle(f.g.p));
+  RotateImage(f.screen, f.newImage, pv.right ? W : -1, pv.bottom ? H : -1, rotationAngle(f.g.p), f.under);
 }
 
 }  // namespace vorn

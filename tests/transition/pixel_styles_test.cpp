@@ -156,3 +156,33 @@ TEST(PixelStyles, RotationsMatchThePlainFormulaWhereCoordinatesFallNearHalves) {
   EXPECT_TRUE(fast == plain);
   EXPECT_FALSE(fast == oldImage);
 }
+
+TEST(PixelStyles, FramesReadingTheOldPictureEqualTheOldPictureLaidDownFirst) {
+  // The one-pass frame takes the old picture where the new one does not
+  // reach; whatever the screen held before must not show through.
+  for (auto [w, h] : {std::pair{1, 1}, std::pair{61, 47}, std::pair{320, 240}}) {
+    const Bitmap24 oldImage = noise(w, h, 21), newImage = noise(w, h, 22), stale = noise(w, h, 23);
+    for (int32_t p : {1, 13, 50, 87, 99}) {
+      Bitmap24 laid = oldImage, onePass = stale;
+      BlendImages(laid, newImage, p);
+      BlendImages(onePass, newImage, p, &oldImage);
+      ASSERT_TRUE(onePass == laid) << "blend " << w << "x" << h << " p " << p;
+      for (const Pivot& pv : pivots(w, h)) {
+        laid = oldImage;
+        onePass = stale;
+        RotateImage(laid, newImage, pv.cx, pv.cy, rotationAngle(p));
+        RotateImage(onePass, newImage, pv.cx, pv.cy, rotationAngle(p), &oldImage);
+        ASSERT_TRUE(onePass == laid) << "style " << pv.style << " " << w << "x" << h << " p " << p;
+      }
+    }
+  }
+  // A far pivot, and an old picture of another size, lay it down whole.
+  const Bitmap24 oldImage = noise(40, 30, 1), newImage = noise(40, 30, 2), small = noise(20, 10, 3);
+  Bitmap24 laid = oldImage, onePass = noise(40, 30, 4);
+  RotateImage(laid, newImage, -70000, 5, 1e-4L);
+  RotateImage(onePass, newImage, -70000, 5, 1e-4L, &oldImage);
+  EXPECT_TRUE(onePass == laid);
+  Bitmap24 other = noise(40, 30, 5);
+  RotateImage(other, newImage, -1, -1, rotationAngle(50), &small);
+  EXPECT_EQ(other.width(), 20);  // took the old picture as it is, size and all
+}
