@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "transition/pixel_styles.h"
+#include "transition/under_picture.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -38,20 +39,13 @@ inline __m128i blend16(__m128i t, __m128i s, __m128i keep, __m128i take) {
 
 void BlendImages(Bitmap24& target, const Bitmap24& source, int32_t p, const Bitmap24* under) {
   p = std::clamp(p, 0, 100);
-  if (under && (under == &target || under->width() != target.width() || under->height() != target.height())) {
-    if (under != &target) target = *under;
-    under = nullptr;
-  }
+  under = readableUnder(target, source, under);
   if (p == 0) {
     if (under) target = *under;
     return;
   }
   const int32_t w = std::min(target.width(), source.width());
   const int32_t h = std::min(target.height(), source.height());
-  if (under && (w < target.width() || h < target.height())) {
-    target = *under;  // parts the source does not reach keep the old bytes
-    under = nullptr;
-  }
   if (w <= 0 || h <= 0) return;
   // The rest of a row, bytewise from two tables made for this frame.
   uint8_t keepOf[256], takeOf[256];

@@ -5,6 +5,7 @@
 
 #include "transition/pixel_styles.h"
 #include "transition/rotate_rows.h"
+#include "transition/under_picture.h"
 
 namespace vorn {
 
@@ -115,8 +116,6 @@ void rotatePlain(Bitmap24& target, const Bitmap24& source, const Rotation& r, in
 // a target row.
 constexpr int32_t kTileWidth = 64, kTileHeight = 64;
 
-using CopyFn = int32_t (*)(const Segment&, uint8_t*, int64_t, int64_t, int32_t, int32_t);
-
 CopyFn widestCopy() {
 #if defined(_WIN64)
   // 64-bit MinGW cannot align the stack for 256-bit spills; that build only
@@ -131,12 +130,8 @@ CopyFn widestCopy() {
 
 void RotateImage(Bitmap24& target, const Bitmap24& source, int32_t cx, int32_t cy, long double theta,
                  const Bitmap24* under) {
-  // The old picture goes only where no source pixel will; other shapes of
-  // call lay it down whole first.
-  const bool around = under && under != &target && under->width() == target.width() &&
-                      under->height() == target.height() && source.width() >= target.width() &&
-                      source.height() >= target.height();
-  if (under && under != &target && !around) target = *under;
+  // The old picture goes only where no source pixel will.
+  under = readableUnder(target, source, under);
   const int32_t w = std::min(target.width(), source.width());
   const int32_t h = std::min(target.height(), source.height());
   if (w <= 0 || h <= 0) return;
@@ -145,7 +140,7 @@ void RotateImage(Bitmap24& target, const Bitmap24& source, int32_t cx, int32_t c
   const bool nearPivot = std::max(std::abs(int64_t(cx)), std::abs(int64_t(w) - 1 - cx)) <= kMaxOffset &&
                          std::max(std::abs(int64_t(cy)), std::abs(int64_t(h) - 1 - cy)) <= kMaxOffset;
   if (!nearPivot) {
-    if (around) target = *under;
+    if (under) target = *under;
     return rotatePlain(target, source, r, w, h);
   }
   r.S = (int64_t)std::llrint(std::ldexp(r.s, kFracBits));
@@ -161,7 +156,7 @@ void RotateImage(Bitmap24& target, const Bitmap24& source, int32_t cx, int32_t c
     }
   }
 
-  if (around)
+  if (under)
     for (int32_t y = 0; y < h; ++y) {
       const int32_t a = runs[2 * size_t(y)], b = std::max(a, runs[2 * size_t(y) + 1]);
       uint8_t* t = target.row(y);

@@ -41,6 +41,9 @@ inline int32_t copyPlain(const Segment& g, uint8_t* d, int64_t eu, int64_t ev, i
   return b;
 }
 
+// The shape of all the row copies below.
+using CopyFn = int32_t (*)(const Segment& g, uint8_t* d, int64_t eu, int64_t ev, int32_t x, int32_t b);
+
 // The same with eight pixels at a time in 256-bit registers; only to be
 // called where the processor has AVX2. Produces exactly copyPlain's bytes.
 int32_t copyAvx2(const Segment& g, uint8_t* d, int64_t eu, int64_t ev, int32_t x, int32_t b);

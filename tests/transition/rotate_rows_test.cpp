@@ -13,8 +13,6 @@ using namespace vorn::rotate;
 
 namespace {
 
-using CopyFn = int32_t (*)(const Segment&, uint8_t*, int64_t, int64_t, int32_t, int32_t);
-
 struct Path {
   const char* name;
   CopyFn fn;
