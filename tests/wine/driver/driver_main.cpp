@@ -59,6 +59,8 @@ Commands (one a line in SCRIPT; UTF-8; "..." quotes with \" \\ \r \n \t; # comme
                   [--handle-slack N] [--gdi-slack N] [--user-slack N] [--window-slack N]
                                   sample the started process's private bytes, handles, GDI and
                                   USER objects and windows; fails when it ends or a level grows
+                                  (the working set, standing in where private bytes read 0,
+                                  gets twice the private slack)
   sleep MS
   reg-expect ROOT KEY NAME VALUE  a REG_SZ (or DWORD, as decimal) value; ROOT is HKCU or HKLM
   reg-expect-missing ROOT KEY NAME

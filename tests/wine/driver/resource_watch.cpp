@@ -161,7 +161,11 @@ bool watchResources(HANDLE process, DWORD pid, const WatchLimits& lim, std::vect
   };
   const Figure figures[] = {
       {"private bytes", privateKnown, [](const ResourceSample& s) { return s.privateBytes; }, lim.privateSlack, true},
-      {"working set", !privateKnown, [](const ResourceSample& s) { return s.workingSet; }, lim.privateSlack, true},
+      // The working set also moves with the system's paging (pages taken
+      // back and faulted in again swing it by megabytes between samples),
+      // so as the stand-in it gets twice the private bytes' slack.
+      {"working set", !privateKnown, [](const ResourceSample& s) { return s.workingSet; }, 2 * lim.privateSlack,
+       true},
       {"handles", first.handles > 0, [](const ResourceSample& s) { return uint64_t(s.handles); }, lim.handleSlack,
        false},
       {first.wineGdi ? "gdi objects (Wine's table)" : "gdi objects", first.guiCounts || first.wineGdi,
