@@ -41,7 +41,10 @@ for t in "${targets[@]}"; do
     [ -d "$d" ] && dirs+=("$d")
   done
   echo "== fuzz $t for ${secs}s"
-  if ! "$bin" -max_total_time="$secs" -timeout=10 -rss_limit_mb=2560 -malloc_limit_mb=2048 \
+  # A tiny file may legally declare a picture of a few hundred megapixels
+  # (an RLE bitmap, say), which takes about ten seconds to decode under the
+  # sanitizers; a unit counts as hung only well past that.
+  if ! "$bin" -max_total_time="$secs" -timeout=60 -rss_limit_mb=2560 -malloc_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="build/fuzz/artifacts/$t-" "$@" "${dirs[@]}" \
       2> "build/fuzz/$t.log"; then
     echo "fuzz $t: FAILED (see build/fuzz/$t.log and build/fuzz/artifacts/)"
