@@ -9,8 +9,11 @@ if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
+# clang's sanitizer and fuzzer runtimes are only a recommendation of clang:
+# the fuzz smoke cannot link without them.
 native_pkgs=(cmake g++ make git pkg-config ca-certificates googletest libgtest-dev
-             libjpeg62-turbo-dev libpng-dev nasm python3 imagemagick clang)
+             libjpeg62-turbo-dev libpng-dev nasm python3 imagemagick clang
+             libclang-rt-14-dev)
 win_pkgs=(g++-mingw-w64-i686 mingw-w64-i686-dev wine wine32:i386 wine64 xvfb xauth
           x11-utils)
 
