@@ -263,7 +263,10 @@ Result<DibPixels> decodeDibPixels(const DibHeader& h, const uint8_t* data, size_
                                   size_t pixelsAt) {
   if (auto s = checkPictureSize(h.width, h.height); !s) return s.takeError();
   if (pixelsAt > size) return makeError("Bitmap pixel data offset is past the end of the file");
-  if (h.compression == kBiRle8 || h.compression == kBiRle4) return decodeRle(h, data, size, pixelsAt);
+  if (h.compression == kBiRle8 || h.compression == kBiRle4) {
+    if (auto s = checkDataCanFill(h.width, h.height, size - pixelsAt); !s) return s.takeError();
+    return decodeRle(h, data, size, pixelsAt);
+  }
   return decodeRows(h, data, size, pixelsAt);
 }
 

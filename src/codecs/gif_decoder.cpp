@@ -1,10 +1,9 @@
 // GIF87a and GIF89a: header, logical screen descriptor, global colour table,
 // then blocks (extensions 0x21, images 0x2C) up to the trailer 0x3B.
 //
-// Broken files: while no image has been read completely, any fault is an
-// error. After that, a fault (truncation, an unknown block, corrupt data in
-// a later image) ends the file there and the complete images stand; a file
-// without its trailer is therefore read in full.
+// Only the first image is shown, so reading stops once it is decoded: what
+// follows it (more images, the trailer, or damage) is never looked at. Any
+// fault before or inside the first image is an error.
 #include <algorithm>
 #include <string>
 
@@ -80,23 +79,15 @@ GraphicResult decodeGif(const uint8_t* data, size_t size) {
   if ((packed & 0x80) && !readColorTable(r, packed & 7, global))
     return makeError("GIF colour table is truncated");
 
-  std::vector<TGIFFrame> frames;
   Control control;
-  std::string fault;
-  while (fault.empty()) {
+  for (;;) {
     const uint8_t block = r.u8();
-    if (!r.ok()) {
-      fault = "GIF file is truncated";
-      break;
-    }
-    if (block == 0x3B) break;  // trailer
+    if (!r.ok()) return makeError("GIF file is truncated");
+    if (block == 0x3B) return makeError("GIF file has no images");
     if (block == 0x21) {
       const uint8_t label = r.u8();
       std::vector<uint8_t> body;
-      if (!readSubBlocks(r, label == 0xF9 ? &body : nullptr)) {
-        fault = "GIF file is truncated";
-        break;
-      }
+      if (!readSubBlocks(r, label == 0xF9 ? &body : nullptr)) return makeError("GIF file is truncated");
       if (label == 0xF9 && body.size() >= 4) {  // graphic control extension
         control.disposal = (body[0] >> 2) & 7;
         control.delay = body[1] | (body[2] << 8);
@@ -104,69 +95,50 @@ GraphicResult decodeGif(const uint8_t* data, size_t size) {
       }
       continue;
     }
-    if (block != 0x2C) {
-      fault = "GIF file has an unknown block (" + std::to_string(block) + ")";
-      break;
-    }
-    TGIFFrame f;
-    f.left = r.u16();
-    f.top = r.u16();
-    const int32_t w = r.u16(), h = r.u16();
-    const uint8_t ip = r.u8();
-    if (!r.ok()) {
-      fault = "GIF file is truncated";
-      break;
-    }
-    ColorTable table = global;
-    if (ip & 0x80) {
-      if (!readColorTable(r, ip & 7, table)) {
-        fault = "GIF colour table is truncated";
-        break;
-      }
-    } else if (!(packed & 0x80)) {
-      // No table at all: greys, so the picture still shows something.
-      for (int i = 0; i < 256; ++i) table.colors[size_t(i)] = rgb(uint8_t(i), uint8_t(i), uint8_t(i));
-      table.size = 256;
-    }
-    const int minCode = r.u8();
-    std::vector<uint8_t> lzw;
-    if (!r.ok() || !readSubBlocks(r, &lzw)) {
-      fault = "GIF file is truncated";
-      break;
-    }
-    f.interlaced = (ip & 0x40) != 0;
-    f.delay = control.delay;
-    f.disposal = control.disposal;
-    f.transparentIndex = control.transparent;
-    control = Control{};
-    f.image.palette = table.colors;
-    f.image.paletteSize = table.size;
-    if (w > 0 && h > 0) {  // a 0 x 0 image is kept as an empty frame
-      if (auto s = codecs::checkPictureSize(w, h); !s) {
-        fault = s.error();
-        break;
-      }
-      // One code yields at most 4096 pixels, so the data bounds the picture:
-      // a few bytes claiming 250 megapixels are refused, not allocated.
-      const uint64_t codes = uint64_t(lzw.size()) * 8 / uint64_t(std::max(minCode + 1, 3));
-      if (uint64_t(w) * uint64_t(h) > (codes + 1) * 4096) {
-        fault = "GIF image data is too short for its size";
-        break;
-      }
-      f.image.allocate(w, h);
-      if (auto s = codecs::lzwDecode(minCode, lzw.data(), lzw.size(), f.image.pixels.data(),
-                                     f.image.pixels.size());
-          !s) {
-        fault = s.error();
-        break;
-      }
-      if (f.interlaced) deinterlace(f.image);
-    }
-    frames.push_back(std::move(f));
+    if (block != 0x2C) return makeError("GIF file has an unknown block (" + std::to_string(block) + ")");
+    break;
   }
-  if (frames.empty())
-    return makeError(fault.empty() ? std::string("GIF file has no images") : fault);
-  return std::unique_ptr<TGraphic>(new TGIFImage(screenW, screenH, std::move(frames)));
+  TGIFFrame f;
+  f.left = r.u16();
+  f.top = r.u16();
+  const int32_t w = r.u16(), h = r.u16();
+  const uint8_t ip = r.u8();
+  if (!r.ok()) return makeError("GIF file is truncated");
+  ColorTable table = global;
+  if (ip & 0x80) {
+    // A local table replaces the global one whole: indices past its end are
+    // black like any index past a table, not colours of the global table.
+    table = ColorTable{};
+    if (!readColorTable(r, ip & 7, table)) return makeError("GIF colour table is truncated");
+  } else if (!(packed & 0x80)) {
+    // No table at all: greys, so the picture still shows something.
+    for (int i = 0; i < 256; ++i) table.colors[size_t(i)] = rgb(uint8_t(i), uint8_t(i), uint8_t(i));
+    table.size = 256;
+  }
+  const int minCode = r.u8();
+  std::vector<uint8_t> lzw;
+  if (!r.ok() || !readSubBlocks(r, &lzw)) return makeError("GIF file is truncated");
+  f.interlaced = (ip & 0x40) != 0;
+  f.delay = control.delay;
+  f.disposal = control.disposal;
+  f.transparentIndex = control.transparent;
+  f.image.palette = table.colors;
+  f.image.paletteSize = table.size;
+  if (w > 0 && h > 0) {  // a 0 x 0 image gives an empty graphic
+    if (auto s = codecs::checkPictureSize(w, h); !s) return s.takeError();
+    // One code yields at most 4096 pixels, so the data bounds the picture:
+    // a few bytes claiming 250 megapixels are refused, not allocated.
+    const uint64_t codes = uint64_t(lzw.size()) * 8 / uint64_t(std::max(minCode + 1, 3));
+    if (uint64_t(w) * uint64_t(h) > (codes + 1) * 4096)
+      return makeError("GIF image data is too short for its size");
+    f.image.allocate(w, h);
+    if (auto s = codecs::lzwDecode(minCode, lzw.data(), lzw.size(), f.image.pixels.data(),
+                                   f.image.pixels.size());
+        !s)
+      return s.takeError();
+    if (f.interlaced) deinterlace(f.image);
+  }
+  return std::unique_ptr<TGraphic>(new TGIFImage(screenW, screenH, std::move(f)));
 }
 
 }  // namespace vorn

@@ -3,17 +3,11 @@
 namespace vorn {
 
 const Bitmap24& TGIFImage::bitmap() {
-  if (cached_ != int(current_)) {
-    cache_ = frames_[current_].image.toBitmap();
-    cached_ = int(current_);
+  if (!cached_) {
+    cache_ = frame_.image.toBitmap();
+    cached_ = true;
   }
   return cache_;
-}
-
-void TGIFImage::setCurrentFrame(int i) {
-  if (i < 0 || i >= frameCount() || size_t(i) == current_) return;
-  current_ = size_t(i);
-  changed();
 }
 
 }  // namespace vorn

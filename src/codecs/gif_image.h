@@ -1,11 +1,9 @@
 #pragma once
-// A GIF file as a graphic: every image of the file is kept as a frame; the
-// size and the drawing are those of the current frame (the first after a
-// load), at its own size rather than composed on the logical screen. The
-// frames' transparent colour is kept but not applied: pictures are drawn
+// A GIF file as a graphic: the first image of the file, at its own size
+// rather than composed on the logical screen. Only that image is ever shown,
+// so it is the only one decoded and kept; the images after it are not read.
+// The image's transparent colour is kept but not applied: pictures are drawn
 // opaque.
-#include <vector>
-
 #include "codecs/graphic.h"
 #include "codecs/indexed_image.h"
 
@@ -22,27 +20,22 @@ struct TGIFFrame {
 
 class TGIFImage : public TGraphic {
  public:
-  TGIFImage(int32_t screenWidth, int32_t screenHeight, std::vector<TGIFFrame> frames)
-      : screenWidth_(screenWidth), screenHeight_(screenHeight), frames_(std::move(frames)) {}
+  TGIFImage(int32_t screenWidth, int32_t screenHeight, TGIFFrame frame)
+      : screenWidth_(screenWidth), screenHeight_(screenHeight), frame_(std::move(frame)) {}
 
-  int32_t width() const override { return frames_[current_].image.width; }
-  int32_t height() const override { return frames_[current_].image.height; }
+  int32_t width() const override { return frame_.image.width; }
+  int32_t height() const override { return frame_.image.height; }
   const Bitmap24& bitmap() override;
 
   int32_t screenWidth() const { return screenWidth_; }
   int32_t screenHeight() const { return screenHeight_; }
-  int frameCount() const { return int(frames_.size()); }
-  const TGIFFrame& frame(int i) const { return frames_[size_t(i)]; }
-  int currentFrame() const { return int(current_); }
-  // Out-of-range numbers are ignored.
-  void setCurrentFrame(int i);
+  const TGIFFrame& frame() const { return frame_; }
 
  private:
   int32_t screenWidth_, screenHeight_;
-  std::vector<TGIFFrame> frames_;  // never empty
-  size_t current_ = 0;
+  TGIFFrame frame_;
   Bitmap24 cache_;
-  int cached_ = -1;
+  bool cached_ = false;
 };
 
 }  // namespace vorn

@@ -14,6 +14,7 @@ namespace vorn {
 namespace {
 
 struct JpegTarget {
+  size_t fileBytes = 0;
   Bitmap24 rgb;
   codecs::IndexedImage grey;
   std::vector<uint8_t> cmyk;
@@ -26,6 +27,12 @@ struct JpegTarget {
 int checkSize(void* ctx, unsigned w, unsigned h) {
   auto* t = static_cast<JpegTarget*>(ctx);
   if (auto s = codecs::checkPictureSize(w, h); !s) {
+    t->refusal = s.error();
+    return 1;
+  }
+  // Before libjpeg sets up its own buffers too (whole-picture ones for a
+  // progressive file): a truncated file still shows what its data paints.
+  if (auto s = codecs::checkDataCanFill(w, h, t->fileBytes); !s) {
     t->refusal = s.error();
     return 1;
   }
@@ -82,6 +89,7 @@ void cmykToBitmap(JpegTarget& t) {
 GraphicResult decodeJpegScaled(const uint8_t* data, size_t size, int denom) {
   if (denom != 1 && denom != 2 && denom != 4 && denom != 8) return makeError("Bad JPEG scale");
   JpegTarget t;
+  t.fileBytes = size;
   VornJpegSink sink{&t, &begin, &checkSize};
   char err[256] = {0};
   const int rc = vorn_jpeg_decode(data, size, denom, &sink, err, sizeof err);

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <fstream>
+#include <iterator>
 
 #include "bmp_files.h"
+#include "byte_writer.h"
 #include "codecs/decoders.h"
 #include "codecs/pixel_graphic.h"
 
@@ -270,16 +273,61 @@ TEST(BmpDecoder, EveryTruncationGivesAnErrorOrAPicture) {
   t.width = 3, t.height = 2;
   t.pixels.assign(24, 0x55);
   const auto plain = makeBmp(t);
+  int pictures = 0, errors = 0;
   for (const auto* f : {&rle, &plain}) {
     for (size_t n = 0; n < f->size(); ++n) {
       std::vector<uint8_t> cut(f->begin(), f->begin() + n);
       auto g = decodeBmp(cut.data(), cut.size());
       if (g) {
+        ++pictures;
         EXPECT_EQ(g.value()->width(), 3);
         EXPECT_FALSE(g.value()->bitmap().empty());
+      } else {
+        ++errors;
       }
     }
   }
+  // RLE data may end anywhere after the headers; plain rows only in the
+  // last row's three padding bytes.
+  EXPECT_EQ(pictures, int(s.pixels.size()) + 3);
+  EXPECT_EQ(errors, int(rle.size() + plain.size()) - pictures);
+}
+
+// An RLE8 bitmap of w x h whose palette is black and white, then `data`.
+std::vector<uint8_t> rle8(int32_t w, int32_t h, const std::vector<uint8_t>& data) {
+  testing::Bytes b;
+  b.text("BM").u32(0).u32(0).u32(14 + 40 + 8);  // file size (unused), reserved, offset of the data
+  b.u32(40).i32(w).i32(h).u16(1).u16(8);        // info header size, width, height, planes, bits
+  b.u32(1).u32(0).u32(0).u32(0);                // RLE8, image size, resolution
+  b.u32(2).u32(0);                              // colours used, important
+  b.u32(0).u32(0xFFFFFF);                       // palette: black, white
+  return b.raw(data).v;
+}
+
+TEST(BmpDecoder, RleDataBoundsTheDeclaredSize) {
+  // Found as a 64-byte file that took 265 MB to load and 1 GB to draw.
+  std::ifstream in(std::string(VORN_TEST_DATA) + "/malformed/bmp/tiny-rle-claims-16384-square.bmp",
+                   std::ios::binary);
+  std::vector<uint8_t> tiny((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(tiny.size(), 64u);
+  EXPECT_EQ(decodeError(tiny), "Picture data is too short for its size (16384 x 16384)");
+  // 2048 x 1024 needs 512 bytes of data, however it is coded.
+  std::vector<uint8_t> endOnly = {0, 1};  // end of bitmap
+  endOnly.resize(510);
+  EXPECT_EQ(decodeError(rle8(2048, 1024, endOnly)), "Picture data is too short for its size (2048 x 1024)");
+  endOnly.resize(512);
+  EXPECT_EQ(decodeOk(rle8(2048, 1024, endOnly)).pixel(5, 5), rgb(0, 0, 0));
+  // Up to a megapixel any data will do: the rest of the picture is colour 0.
+  EXPECT_EQ(decodeOk(rle8(1024, 1024, {0, 1})).width(), 1024);
+  // A picture painted by runs holds about 128 pixels a byte: far inside.
+  std::vector<uint8_t> runs;
+  for (int y = 0; y < 1024; ++y) {
+    for (int i = 0; i < 8; ++i) runs.insert(runs.end(), {255, 1});  // 255 white pixels
+    runs.insert(runs.end(), {8, 1, 0, 0});                          // 8 more, end of line
+  }
+  const Bitmap24 painted = decodeOk(rle8(2048, 1024, runs));
+  EXPECT_EQ(painted.pixel(2047, 0), rgb(255, 255, 255));
+  EXPECT_EQ(painted.pixel(0, 1023), rgb(255, 255, 255));
 }
 
 TEST(BmpDecoder, RefusesNonBitmapData) {

@@ -6,6 +6,7 @@
 #include "codecs/decoders.h"
 #include "codecs/gif_image.h"
 #include "codecs/gif_lzw.h"
+#include "byte_writer.h"
 #include "gif_files.h"
 
 namespace vorn {
@@ -70,36 +71,29 @@ TEST(GifDecoder, DecodesTheFirstImageWithTheGlobalTable) {
   EXPECT_EQ(b.pixel(1, 1), rgb(0, 0, 255));
 }
 
-TEST(GifDecoder, KeepsEveryFrameAndShowsTheFirstOpaqueAtItsOwnSize) {
+TEST(GifDecoder, ShowsTheFirstImageOpaqueAtItsOwnSize) {
   GifSpec s;
   s.width = 10, s.height = 10;
-  GifImageSpec a{1, 2, 3, 2, {1, 1, 1, 0, 0, 0}};
-  a.delay = 10, a.transparent = 0;  // transparent index 0: still drawn black
+  GifImageSpec a{1, 2, 3, 2, {1, 1, 1, 0, 0, 2}};
+  a.delay = 10, a.transparent = 1;  // white is the transparent colour: still drawn white
   GifImageSpec b{0, 0, 5, 4, std::vector<uint8_t>(20, 2)};
-  b.localTable = {rgb(9, 9, 9), rgb(10, 20, 30), rgb(1, 2, 3)};
   b.delay = 20;
   s.images = {a, b};
   const auto f = makeGif(s);
   auto g = decodeGif(f.data(), f.size());
   TGIFImage* gif = asGif(g);
   ASSERT_NE(gif, nullptr);
-  EXPECT_EQ(gif->frameCount(), 2);
-  EXPECT_EQ(gif->currentFrame(), 0);
   EXPECT_EQ(gif->width(), 3);
   EXPECT_EQ(gif->height(), 2);
   EXPECT_EQ(gif->screenWidth(), 10);
-  EXPECT_EQ(gif->frame(0).left, 1);
-  EXPECT_EQ(gif->frame(0).delay, 10);
-  EXPECT_EQ(gif->frame(0).transparentIndex, 0);
-  EXPECT_EQ(gif->bitmap().pixel(0, 1), rgb(0, 0, 0));  // opaque
-  int changes = 0;
-  gif->OnChange = [&] { ++changes; };
-  gif->setCurrentFrame(1);
-  EXPECT_EQ(changes, 1);
-  EXPECT_EQ(gif->width(), 5);
-  EXPECT_EQ(gif->bitmap().pixel(4, 3), rgb(1, 2, 3));  // the local table
-  gif->setCurrentFrame(7);
-  EXPECT_EQ(gif->currentFrame(), 1);
+  EXPECT_EQ(gif->frame().left, 1);
+  EXPECT_EQ(gif->frame().delay, 10);
+  EXPECT_EQ(gif->frame().transparentIndex, 1);
+  Bitmap24 dst(3, 2);
+  dst.fill(rgb(0, 200, 0));
+  gif->draw(dst, Rect{0, 0, 3, 2});
+  EXPECT_EQ(dst.pixel(0, 0), rgb(255, 255, 255));  // opaque: not the green beneath
+  EXPECT_EQ(dst.pixel(2, 1), rgb(255, 0, 0));
 }
 
 TEST(GifDecoder, ReadsInterlacedRowsIntoPlace) {
@@ -171,7 +165,7 @@ TEST(GifDecoder, DefinedPicturesForOddFrames) {
     const auto f = makeGif(s);
     EXPECT_TRUE(decodeGif(f.data(), f.size()).ok());
   }
-  {  // a broken second frame ends the file; the first stands
+  {  // a broken second image is never read; the first stands
     GifSpec s;
     GifImageSpec bad{0, 0, 2, 2, {}};
     bad.rawData = {0xCC, 0x01};  // code beyond the table
@@ -180,7 +174,7 @@ TEST(GifDecoder, DefinedPicturesForOddFrames) {
     const auto f = makeGif(s);
     auto g = decodeGif(f.data(), f.size());
     ASSERT_NE(asGif(g), nullptr);
-    EXPECT_EQ(asGif(g)->frameCount(), 1);
+    EXPECT_EQ(asGif(g)->bitmap().pixel(1, 1), rgb(0, 0, 255));
   }
 }
 
@@ -210,7 +204,7 @@ TEST(GifDecoder, RefusesBrokenFirstImages) {
   EXPECT_FALSE(decodeGif(nullptr, 0).ok());
 }
 
-TEST(GifDecoder, EveryTruncationGivesAnErrorOrAPicture) {
+TEST(GifDecoder, EveryTruncationGivesAnErrorOrThePicture) {
   GifSpec s;
   s.width = 5, s.height = 4;
   GifImageSpec a{0, 0, 5, 4, ramp(20, 4)};
@@ -220,13 +214,44 @@ TEST(GifDecoder, EveryTruncationGivesAnErrorOrAPicture) {
   b.localTable = {rgb(1, 1, 1), rgb(2, 2, 2)};
   s.images = {a, b};
   const auto f = makeGif(s);
+  auto whole = decodeGif(f.data(), f.size());
+  ASSERT_TRUE(whole.ok()) << whole.error();
+  // Cut before the end of the first image: an error; cut anywhere after
+  // it: the same picture, as nothing after it is read.
+  size_t first = 0;
   for (size_t n = 0; n <= f.size(); ++n) {
     auto g = decodeGif(f.data(), n);
-    if (g) {
-      EXPECT_EQ(g.value()->width(), 5) << n;
-      EXPECT_EQ(g.value()->bitmap().height(), 4) << n;
+    if (first) {
+      ASSERT_TRUE(g.ok()) << n << ": " << g.error();
+    } else if (!g) {
+      continue;
     }
+    if (!first) first = n;
+    EXPECT_TRUE(g.value()->bitmap() == whole.value()->bitmap()) << n;
   }
+  // The second image (descriptor, local table, data) and the trailer: > 20 bytes.
+  EXPECT_GT(first, 40u);
+  EXPECT_LT(first, f.size() - 20);
+}
+
+TEST(GifDecoder, ALocalTableReplacesTheGlobalOneWhole) {
+  testing::Bytes b;
+  b.text("GIF89a");
+  b.u16(2).u16(1);                        // logical screen 2 x 1
+  b.u8(0x81).u8(0).u8(0);                 // global table of 4 entries, background, aspect
+  b.raw({0, 0, 0, 255, 255, 255});        // global 0 black, 1 white
+  b.raw({255, 0, 0, 0, 0, 255});          // global 2 red, 3 blue
+  b.u8(0x2C).u16(0).u16(0).u16(2).u16(1);  // image at 0,0 of 2 x 1
+  b.u8(0x80);                             // local table of 2 entries, not interlaced
+  b.raw({0, 255, 0, 0, 255, 0});          // local 0 and 1 green
+  b.u8(2);                                // LZW minimum code size
+  b.u8(2).raw({0xCC, 0x0A});              // one sub-block: clear, 1, 3, end (3 bits each)
+  b.u8(0);                                // end of the image data
+  b.u8(0x3B);                             // trailer
+  auto g = decodeGif(b.v.data(), b.size());
+  ASSERT_TRUE(g.ok()) << g.error();
+  EXPECT_EQ(g.value()->bitmap().pixel(0, 0), rgb(0, 255, 0));
+  EXPECT_EQ(g.value()->bitmap().pixel(1, 0), rgb(0, 0, 0));  // past the local table: black, not blue
 }
 
 }  // namespace

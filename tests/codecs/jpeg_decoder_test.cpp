@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 #include "bmp_files.h"
 #include "codecs/decoders.h"
@@ -95,13 +97,16 @@ TEST(JpegDecoder, TwelveBitPrecisionIsRefused) {
 
 TEST(JpegDecoder, TruncatedScansGiveThePictureAndTruncatedHeadersAnError) {
   const auto f = makeJpeg(testing::testPattern(40, 30), JpegKind::Rgb);
+  size_t pictures = 0;
   for (size_t n = 0; n < f.size(); n += (n < 700 ? 1 : 37)) {
     auto g = decodeJpeg(f.data(), n);
     if (g) {
+      ++pictures;
       EXPECT_EQ(g.value()->width(), 40);
       EXPECT_EQ(g.value()->bitmap().height(), 30);
     }
   }
+  EXPECT_GT(pictures, 20u);
   auto half = decodeJpeg(f.data(), f.size() * 3 / 4);
   EXPECT_TRUE(half.ok());
   EXPECT_FALSE(decodeJpeg(f.data(), 20).ok());
@@ -116,6 +121,27 @@ TEST(JpegDecoder, HugeDeclaredSizesAreRefusedBeforeAllocating) {
   auto g = decodeJpeg(f.data(), f.size());
   ASSERT_FALSE(g.ok());
   EXPECT_NE(g.error().find("too large"), std::string::npos) << g.error();
+}
+
+TEST(JpegDecoder, TheDataBoundsTheDeclaredSize) {
+  // Found as a 159-byte file of 16 x 16 pixels whose header claims 8000 x 8000:
+  // it took 191 MB and a second.
+  std::ifstream in(std::string(VORN_TEST_DATA) + "/malformed/jpeg/tiny-file-claims-8000-square.jpg",
+                   std::ios::binary);
+  std::vector<uint8_t> tiny((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(tiny.size(), 159u);
+  auto g = decodeJpeg(tiny.data(), tiny.size());
+  ASSERT_FALSE(g.ok());
+  EXPECT_EQ(g.error(), "Picture data is too short for its size (8000 x 8000)");
+  // A flat picture, the densest kind, and a photo cut to its top part load;
+  // a few hundred bytes of the photo do not.
+  Bitmap24 flat(2048, 1024);
+  flat.fill(rgb(90, 90, 90));
+  const auto f = makeJpeg(flat, JpegKind::Rgb, 75);
+  EXPECT_TRUE(decodeJpeg(f.data(), f.size()).ok());
+  const auto photo = makeJpeg(testing::testPattern(2048, 1024), JpegKind::Rgb, 75);
+  EXPECT_TRUE(decodeJpeg(photo.data(), photo.size() / 2).ok());
+  EXPECT_FALSE(decodeJpeg(photo.data(), 500).ok());
 }
 
 TEST(JpegDecoder, ScaledDecodingDividesTheSize) {
