@@ -1,6 +1,7 @@
 // .ico files: ICONDIR (reserved 0, type 1, count), count ICONDIRENTRY
 // records of 16 bytes, then the images: each a DIB whose height covers the
-// colour (XOR) rows and the 1-bit AND mask rows, or a PNG stream.
+// colour (XOR) rows and the 1-bit AND mask rows, or a PNG stream. PNG images
+// are passed over: the best of the others is shown.
 #include <algorithm>
 #include <string>
 
@@ -18,13 +19,26 @@ struct IconEntry {
   int32_t width, height;  // 0 in the file means 256
   uint16_t bitCount;
   uint32_t bytes, offset;
+  bool png;
 };
 
-// The pick rule, in one place: the largest image (width x height as the
-// directory gives it), then the most bits per pixel, then the first listed.
+bool isPng(const uint8_t* data, size_t size, const IconEntry& e) {
+  static const uint8_t sig[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  return e.offset <= size && e.bytes <= size - e.offset && e.bytes >= 8 &&
+         std::equal(sig, sig + 8, data + e.offset);
+}
+
+// The pick rule, in one place: of the images this decoder reads (not PNG),
+// the largest (width x height as the directory gives it), then the most bits
+// per pixel, then the first listed. None: the count of entries.
 size_t pickIconEntry(const std::vector<IconEntry>& e) {
-  size_t best = 0;
-  for (size_t i = 1; i < e.size(); ++i) {
+  size_t best = e.size();
+  for (size_t i = 0; i < e.size(); ++i) {
+    if (e[i].png) continue;
+    if (best == e.size()) {
+      best = i;
+      continue;
+    }
     const int64_t a = int64_t(e[i].width) * e[i].height, b = int64_t(e[best].width) * e[best].height;
     if (a > b || (a == b && e[i].bitCount > e[best].bitCount)) best = i;
   }
@@ -51,14 +65,14 @@ GraphicResult decodeIco(const uint8_t* data, size_t size) {
     e.bitCount = r.u16();
     e.bytes = r.u32();
     e.offset = r.u32();
+    e.png = isPng(data, size, e);
   }
-  const IconEntry& e = entries[pickIconEntry(entries)];
+  const size_t pick = pickIconEntry(entries);
+  if (pick == entries.size()) return makeError("Icons holding PNG images are not supported");
+  const IconEntry& e = entries[pick];
   if (e.offset > size || e.bytes > size - e.offset) return makeError("Icon image lies outside the file");
   const uint8_t* img = data + e.offset;
   const size_t len = e.bytes;
-  static const uint8_t png[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-  if (len >= 8 && std::equal(png, png + 8, img))
-    return makeError("Icons holding PNG images are not supported");
 
   auto header = codecs::readDibHeader(img, len, 0, 0);
   if (!header) return header.takeError();

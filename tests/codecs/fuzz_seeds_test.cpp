@@ -126,10 +126,8 @@ TEST(MalformedFiles, EachGivesAnErrorOrAPictureAndKeepsTheContainer) {
     const char* ext;
   } kinds[] = {{"bmp", "bmp"}, {"gif", "gif"}, {"ico", "ico"}, {"jpeg", "jpg"}};
   const auto seed = testing::bmpOf(testing::testPattern(3, 3));
-  int files = 0;
   for (const auto& k : kinds) {
-    std::error_code ec;
-    if (!fs::is_directory(root / k.dir, ec)) continue;
+    int files = 0;
     for (const auto& e : fs::directory_iterator(root / k.dir)) {
       std::ifstream in(e.path(), std::ios::binary);
       std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -146,8 +144,8 @@ TEST(MalformedFiles, EachGivesAnErrorOrAPictureAndKeepsTheContainer) {
       }
       ++files;
     }
+    EXPECT_GT(files, 0) << k.dir;  // a lost folder would pass unseen
   }
-  RecordProperty("files", files);
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "bmp_files.h"
+#include "byte_writer.h"
 #include "codecs/decoders.h"
 #include "codecs/icon.h"
 #include "codecs/scale.h"
@@ -107,18 +111,47 @@ TEST(IcoDecoder, RefusesBrokenDirectoriesAndImages) {
   }
   const std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13};
   EXPECT_EQ(icoError(makeIco({{0, 0, 32, png}})), "Icons holding PNG images are not supported");
+  // 68 bytes: an RLE image of 32768 x 256 whose data is the end code alone.
+  std::ifstream in(std::string(VORN_TEST_DATA) + "/malformed/ico/tiny-rle-icon-claims-8-megapixels.ico",
+                   std::ios::binary);
+  const std::vector<uint8_t> rle((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(rle.size(), 68u);
+  EXPECT_EQ(icoError(rle), "Picture data is too short for its size (32768 x 256)");
+}
+
+TEST(IcoDecoder, PngImagesArePassedOverForTheLargestOther) {
+  testing::Bytes b;
+  b.u16(0).u16(1).u16(3);  // reserved, type icon, three images
+  // Directory: width, height (0 = 256), colours, reserved, planes, bits, bytes, offset.
+  b.u8(0).u8(0).u8(0).u8(0).u16(1).u16(32).u32(16).u32(54);            // 256 x 256 PNG
+  b.u8(1).u8(1).u8(0).u8(0).u16(1).u16(24).u32(48).u32(70);            // 1 x 1 DIB
+  b.u8(2).u8(1).u8(0).u8(0).u16(1).u16(24).u32(52).u32(118);           // 2 x 1 DIB
+  b.raw({0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}).zeros(8);       // PNG signature, then anything
+  for (int w = 1; w <= 2; ++w) {
+    b.u32(40).i32(w).i32(2).u16(1).u16(24).u32(0).zeros(20);            // info header, height x 2 for the mask
+    b.raw({0, 0, 200}).zeros(size_t(w - 1) * 3).zeros(size_t(4 - w * 3 % 4) % 4);  // red row
+    b.u8(0).zeros(3);                                                   // mask row: opaque
+  }
+  auto g = decodeIco(b.v.data(), b.size());
+  ASSERT_TRUE(g.ok()) << g.error();
+  EXPECT_EQ(g.value()->width(), 2);
+  EXPECT_EQ(g.value()->bitmap().pixel(0, 0), rgb(200, 0, 0));
 }
 
 TEST(IcoDecoder, EveryTruncationGivesAnErrorOrAPicture) {
   const Bitmap24 c = testing::testPattern(3, 3);
   const auto f = makeIco({{3, 3, 24, iconDib(c, 24, std::vector<uint8_t>(9, 0))},
                           {2, 2, 32, iconDib(solid(2, 2, 7), 32, {1, 0, 0, 1})}});
+  size_t first = 0;
   for (size_t n = 0; n <= f.size(); ++n) {
     auto g = decodeIco(f.data(), n);
     if (g) {
+      if (!first) first = n;
       EXPECT_EQ(g.value()->bitmap().width(), 3);
     }
   }
+  // The larger image comes first: a picture shows once it is whole.
+  EXPECT_EQ(first, 6u + 32u + iconDib(c, 24, std::vector<uint8_t>(9, 0)).size());
 }
 
 }  // namespace
