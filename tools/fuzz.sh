@@ -18,7 +18,7 @@ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORN_FUZZ=ON -DVORN
   -DVORN_BENCH=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_C_FLAGS="$san" -DCMAKE_CXX_FLAGS="$san" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-targets=(bmp ico gif jpeg picture collection cnftool_dump)
+targets=(bmp ico gif jpeg picture exif collection cnftool_dump)
 cmake --build build/fuzz -j"$jobs" --target "${targets[@]/#/vorn_fuzz_}"
 
 # Seeds from the test generators (native unit-test build).

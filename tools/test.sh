@@ -28,7 +28,7 @@ ctest --preset native-asan -j"$jobs"
 # the seed corpus and tests/data/malformed replayed; a crash fails the run.
 echo "== picture fuzz smoke"
 VORN_JOBS="$jobs" bash tools/fuzz.sh "${VORN_FUZZ_SECONDS:-20}"
-for t in bmp ico gif jpeg picture; do
+for t in bmp ico gif jpeg picture exif; do
   build/native/tools/fuzz/vorn_fuzz_$t build/fuzz/seeds/$t tests/data/malformed/$t
 done
 for t in collection cnftool_dump; do

@@ -2,6 +2,7 @@
 // owns the memory: the sink below allocates the picture once libjpeg knows
 // its size, after the size has passed the picture caps.
 #include <cstring>
+#include <functional>
 #include <new>
 
 #include "codecs/decoders.h"
@@ -21,7 +22,18 @@ struct JpegTarget {
   int components = 0;
   bool inverted = false;
   std::string refusal;
+  const std::function<int(uint32_t, uint32_t)>* chooseScale = nullptr;
 };
+
+int chooseScale(void* ctx, unsigned w, unsigned h) {
+  auto* t = static_cast<JpegTarget*>(ctx);
+  try {
+    const int d = (*t->chooseScale)(w, h);
+    return d == 2 || d == 4 || d == 8 ? d : 1;
+  } catch (...) {
+    return 1;
+  }
+}
 
 // Called from C: nothing may throw through it.
 int checkSize(void* ctx, unsigned w, unsigned h) {
@@ -86,17 +98,32 @@ void cmykToBitmap(JpegTarget& t) {
 
 }  // namespace
 
-GraphicResult decodeJpegScaled(const uint8_t* data, size_t size, int denom) {
-  if (denom != 1 && denom != 2 && denom != 4 && denom != 8) return makeError("Bad JPEG scale");
-  JpegTarget t;
+namespace {
+
+GraphicResult decodeWith(const uint8_t* data, size_t size, int denom, JpegTarget& t) {
   t.fileBytes = size;
-  VornJpegSink sink{&t, &begin, &checkSize};
+  VornJpegSink sink{&t, &begin, &checkSize, &chooseScale};
   char err[256] = {0};
   const int rc = vorn_jpeg_decode(data, size, denom, &sink, err, sizeof err);
   if (rc != 0) return makeError(!t.refusal.empty() ? t.refusal : std::string(err));
   if (t.components == 1) return std::unique_ptr<TGraphic>(new TJPEGImage(std::move(t.grey)));
   if (t.components == 4) cmykToBitmap(t);
   return std::unique_ptr<TGraphic>(new TJPEGImage(std::move(t.rgb)));
+}
+
+}  // namespace
+
+GraphicResult decodeJpegScaled(const uint8_t* data, size_t size, int denom) {
+  if (denom != 1 && denom != 2 && denom != 4 && denom != 8) return makeError("Bad JPEG scale");
+  JpegTarget t;
+  return decodeWith(data, size, denom, t);
+}
+
+GraphicResult decodeJpegChoosingScale(const uint8_t* data, size_t size,
+                                      const std::function<int(uint32_t width, uint32_t height)>& choose) {
+  JpegTarget t;
+  t.chooseScale = &choose;
+  return decodeWith(data, size, 0, t);
 }
 
 GraphicResult decodeJpeg(const uint8_t* data, size_t size) { return decodeJpegScaled(data, size, 1); }

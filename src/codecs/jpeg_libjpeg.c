@@ -58,6 +58,8 @@ int vorn_jpeg_decode(const uint8_t* data, size_t size, int scale_denom, VornJpeg
   jpeg_mem_src(&cinfo, (unsigned char*)data, (unsigned long)size);
   jpeg_read_header(&cinfo, TRUE);
 
+  if (scale_denom == 0)
+    scale_denom = sink->scale ? sink->scale(sink->ctx, cinfo.image_width, cinfo.image_height) : 1;
   cinfo.scale_num = 1;
   cinfo.scale_denom = (unsigned)scale_denom;
   cinfo.do_block_smoothing = TRUE;

@@ -21,6 +21,9 @@ typedef struct VornJpegSink {
                     const uint8_t* grey, int inverted, size_t* stride);
   /* Header checks before any output memory: nonzero to refuse. */
   int (*check)(void* ctx, unsigned width, unsigned height);
+  /* With scale_denom 0: picks the denominator (1, 2, 4 or 8) from the
+     picture's full size, once the header is read. */
+  int (*scale)(void* ctx, unsigned width, unsigned height);
 } VornJpegSink;
 
 /* 0 on success; otherwise nonzero and a message in `err` (at least 200 bytes). */

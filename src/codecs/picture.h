@@ -9,6 +9,7 @@
 
 #include "codecs/decoders.h"
 #include "codecs/graphic.h"
+#include "codecs/picture_fit.h"
 #include "platform/file_system.h"
 #include "platform/result.h"
 
@@ -27,6 +28,15 @@ class TPicture {
   // supplies the extension.
   Status LoadFromBytes(const std::string& path, const uint8_t* data, size_t size);
 
+  // Loads a picture as the show shows it (picture_fit.h): upright, and with
+  // a box resampled to its fitted size there. Without a box and with nothing
+  // to turn, the same graphic as LoadFromFile. `upright`, when given,
+  // receives the upright picture's own size, before the fit.
+  Status LoadForShow(FileSystem& fs, const std::string& path, const PictureFit& fit,
+                     PictureSize* upright = nullptr);
+  Status LoadForShowFromBytes(const std::string& path, const uint8_t* data, size_t size,
+                              const PictureFit& fit, PictureSize* upright = nullptr);
+
   // Assigning an empty value: the graphic goes.
   void clear();
   // Shares the other container's graphic (or clears when it has none).
@@ -40,6 +50,7 @@ class TPicture {
   std::function<void()> OnChange;
 
  private:
+  static Result<std::vector<uint8_t>> readFile(FileSystem& fs, const std::string& path);
   void setGraphic(std::shared_ptr<TGraphic> g);
   void changed() {
     if (OnChange) OnChange();

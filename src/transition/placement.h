@@ -1,12 +1,9 @@
 #pragma once
 // Where the player puts a picture in its control.
+#include "raster/fit_rect.h"
 #include "raster/rect.h"
 
 namespace vorn {
-
-// Aspect-preserving fit of a rectangle of r's size into t, centred; enlarges
-// as well as shrinks.
-Rect FitRect(const Rect& r, const Rect& t);
 
 // Maps r (ScreenBitmap coordinates) into the stretched display rectangle t
 // for a picture of picRect's size.

@@ -82,6 +82,12 @@ std::vector<std::vector<uint8_t>> jpegSeeds() {
           testing::makeJpeg(p, testing::JpegKind::Progressive, 60)};
 }
 
+// Photos with their orientation recorded, in both byte orders.
+std::vector<std::vector<uint8_t>> exifSeeds() {
+  const auto photo = testing::makeJpeg(testing::testPattern(24, 16), testing::JpegKind::Rgb, 60);
+  return {testing::withExif(photo, 6, false), testing::withExif(photo, 3, true)};
+}
+
 void writeAll(const fs::path& dir, const std::vector<std::vector<uint8_t>>& files, int prefix = -1) {
   fs::create_directories(dir);
   int n = 0;
@@ -100,6 +106,7 @@ TEST(FuzzSeeds, AreWrittenWhenAsked) {
   writeAll(root / "gif", gifSeeds());
   writeAll(root / "ico", icoSeeds());
   writeAll(root / "jpeg", jpegSeeds());
+  writeAll(root / "exif", exifSeeds());
   // The container target's first byte picks the extension: 2 ico, 3 bmp, 4 gif, 5 jpeg.
   fs::create_directories(root / "picture");
   writeAll(root / "picture" / "ico", icoSeeds(), 2);

@@ -55,6 +55,38 @@ std::vector<uint8_t> makeJpeg(const Bitmap24& pic, JpegKind kind, int quality) {
   return out;
 }
 
+std::vector<uint8_t> withExifBytes(const std::vector<uint8_t>& jpeg, const std::vector<uint8_t>& tiff) {
+  std::vector<uint8_t> seg = {'E', 'x', 'i', 'f', 0, 0};
+  seg.insert(seg.end(), tiff.begin(), tiff.end());
+  const size_t len = seg.size() + 2;
+  std::vector<uint8_t> out(jpeg.begin(), jpeg.begin() + 2);
+  out.insert(out.end(), {0xFF, 0xE1, uint8_t(len >> 8), uint8_t(len)});
+  out.insert(out.end(), seg.begin(), seg.end());
+  out.insert(out.end(), jpeg.begin() + 2, jpeg.end());
+  return out;
+}
+
+std::vector<uint8_t> withExif(const std::vector<uint8_t>& jpeg, int orientation, bool bigEndian) {
+  std::vector<uint8_t> t;
+  auto u16 = [&](uint32_t v) {
+    if (bigEndian) t.insert(t.end(), {uint8_t(v >> 8), uint8_t(v)});
+    else t.insert(t.end(), {uint8_t(v), uint8_t(v >> 8)});
+  };
+  auto u32 = [&](uint32_t v) {
+    if (bigEndian) u16(v >> 16), u16(v & 0xFFFF);
+    else u16(v & 0xFFFF), u16(v >> 16);
+  };
+  t.insert(t.end(), bigEndian ? 'M' : 'I');
+  t.insert(t.end(), bigEndian ? 'M' : 'I');
+  u16(42);
+  u32(8);
+  u16(2);
+  u16(0x010F), u16(2), u32(4), t.insert(t.end(), {'C', 'a', 'm', 0});  // Make, inline
+  u16(0x0112), u16(3), u32(1), u16(uint32_t(orientation)), u16(0);
+  u32(0);  // no next directory
+  return withExifBytes(jpeg, t);
+}
+
 size_t jpegPrecisionOffset(const std::vector<uint8_t>& f) {
   for (size_t i = 2; i + 4 < f.size(); ++i)
     if (f[i] == 0xFF && (f[i + 1] == 0xC0 || f[i + 1] == 0xC2)) return i + 4;

@@ -11,6 +11,11 @@ namespace vorn::testing {
 enum class JpegKind { Rgb, Grey, Cmyk, AdobeCmyk, Progressive };
 
 std::vector<uint8_t> makeJpeg(const Bitmap24& picture, JpegKind kind, int quality = 90);
+// The file with an EXIF block (APP1) right after its start marker whose
+// first directory holds a camera make and the orientation tag.
+std::vector<uint8_t> withExif(const std::vector<uint8_t>& jpeg, int orientation, bool bigEndian);
+// The file with an APP1 segment of these bytes after "Exif\0\0".
+std::vector<uint8_t> withExifBytes(const std::vector<uint8_t>& jpeg, const std::vector<uint8_t>& tiff);
 // Finds the SOF marker and returns the offset of its precision byte.
 size_t jpegPrecisionOffset(const std::vector<uint8_t>& file);
 
