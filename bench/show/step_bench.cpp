@@ -59,7 +59,7 @@ StepTimes step(fake::FakeFileSystem& fs, const char* file, Mode mode, int style,
     if (!slide.loadPicture(before) || !slide.startTransition()) std::exit(1);
     rig.host.updateNow();
   }
-  if (mode == Mode::Decoded) pre.request(file);
+  if (mode == Mode::Decoded) pre.request(file, PictureFit{1024, 768});
   if (mode == Mode::Prepared) slide.prefetchPicture(file, back, true, style);
   pre.waitIdle();  // the interval before the step
 

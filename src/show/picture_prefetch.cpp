@@ -16,12 +16,14 @@ PicturePrefetcher::~PicturePrefetcher() {
   if (worker_.joinable()) worker_.join();
 }
 
-void PicturePrefetcher::request(const std::string& path, std::optional<StartLayout> layout) {
+void PicturePrefetcher::request(const std::string& path, const PictureFit& fit,
+                                std::optional<StartLayout> layout) {
   std::unique_ptr<Ready> dropped;  // freed outside the lock
   {
     std::lock_guard lk(m_);
     dropped = std::move(ready_);
     job_ = path;
+    jobFit_ = fit;
     jobLayout_ = layout;
     hasJob_ = true;
     ++generation_;
@@ -63,6 +65,7 @@ void PicturePrefetcher::run() {
       continue;
     }
     std::string path = job_;
+    PictureFit fit = jobFit_;
     std::optional<StartLayout> layout = jobLayout_;
     uint64_t gen = generation_;
     hasJob_ = false;
@@ -71,13 +74,14 @@ void PicturePrefetcher::run() {
 
     auto r = std::make_unique<Ready>();
     r->path = path;
+    r->fit = fit;
     bool ok = false;
     Result<std::vector<uint8_t>> bytes = fs_.readFile(path);
     if (bytes) try {
       r->size = bytes->size();
       r->head.assign(bytes->begin(), bytes->begin() + std::min(bytes->size(), kCheckBytes));
       r->picture = std::make_unique<TPicture>();
-      ok = r->picture->LoadFromBytes(path, bytes->data(), bytes->size()).ok();
+      ok = r->picture->LoadForShowFromBytes(path, bytes->data(), bytes->size(), fit).ok();
       // The 24-bit picture is made on first use: make it here, off the
       // user-interface thread.
       if (ok) (void)r->picture->graphic()->bitmap();
@@ -116,11 +120,12 @@ bool PicturePrefetcher::unchanged(const Ready& r) {
   return head && *head == r.head;
 }
 
-bool PicturePrefetcher::take(const std::string& path, TPicture& into, std::unique_ptr<PreparedStart>* start) {
+bool PicturePrefetcher::take(const std::string& path, const PictureFit& fit, TPicture& into,
+                             std::unique_ptr<PreparedStart>* start) {
   std::unique_ptr<Ready> r;
   {
     std::lock_guard lk(m_);
-    if (!ready_ || ready_->path != path || busy_ || hasJob_) return false;
+    if (!ready_ || ready_->path != path || !(ready_->fit == fit) || busy_ || hasJob_) return false;
     r = std::move(ready_);
   }
   if (!unchanged(*r)) return false;

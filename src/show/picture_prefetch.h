@@ -4,7 +4,8 @@
 // promise: take() hands the picture over only when its decode is done and
 // the file is still the one decoded (same size, same leading bytes);
 // otherwise the step loads the file itself, as without the worker. The same
-// decoder runs on the same bytes either way, so the pixels are the same.
+// load runs on the same bytes either way, so the pixels are the same; the
+// fit to the window, the costly part of a large photo, is made here too.
 // Given the layout the step will start the picture in, the worker also makes
 // the transition's start images (PrepareStart), which the player checks
 // against its own state before it takes them.
@@ -30,13 +31,17 @@ class PicturePrefetcher {
   PicturePrefetcher(const PicturePrefetcher&) = delete;
   PicturePrefetcher& operator=(const PicturePrefetcher&) = delete;
 
-  // Forgets any earlier result and decodes `path` in the background.
-  // With a layout, the start images are made as well.
-  void request(const std::string& path, std::optional<StartLayout> layout = std::nullopt);
-  // Gives the decoded picture of `path` to `into` (sharing its graphic) and,
-  // when `start` is given, the start images made with it (or null); false
-  // when there is none ready or the file has changed since.
-  bool take(const std::string& path, TPicture& into, std::unique_ptr<PreparedStart>* start = nullptr);
+  // Forgets any earlier result and loads `path` in the background as the
+  // show shows it (TPicture::LoadForShow with `fit`). With a layout, the
+  // start images are made as well.
+  void request(const std::string& path, const PictureFit& fit = {},
+               std::optional<StartLayout> layout = std::nullopt);
+  // Gives the picture of `path` loaded for `fit` to `into` (sharing its
+  // graphic) and, when `start` is given, the start images made with it (or
+  // null); false when there is none ready, it was made for another fit or
+  // the file has changed since.
+  bool take(const std::string& path, const PictureFit& fit, TPicture& into,
+            std::unique_ptr<PreparedStart>* start = nullptr);
   // Frees `memory` on the worker, so that letting go of a big picture costs
   // the user-interface thread nothing.
   void dropLater(std::shared_ptr<void> memory);
@@ -49,6 +54,7 @@ class PicturePrefetcher {
  private:
   struct Ready {
     std::string path;
+    PictureFit fit;
     uint64_t size = 0;
     std::vector<uint8_t> head;
     std::unique_ptr<TPicture> picture;
@@ -61,6 +67,7 @@ class PicturePrefetcher {
   std::mutex m_;
   std::condition_variable cv_;
   std::string job_;
+  PictureFit jobFit_;
   std::optional<StartLayout> jobLayout_;
   bool hasJob_ = false, busy_ = false, quit_ = false;
   bool dropping_ = false;  // freeing garbage; no decode in the way

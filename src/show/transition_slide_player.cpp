@@ -27,11 +27,19 @@ void TransitionSlidePlayer::clearScreen() {
   if (!keep->empty()) prefetch_->dropLater(std::move(keep));
 }
 
+PictureFit TransitionSlidePlayer::fitFor(bool stretch) const {
+  if (!stretch) return {};
+  return PictureFit{p_.ClientWidth(), p_.ClientHeight()};
+}
+
 Status TransitionSlidePlayer::loadPicture(const std::string& path) {
   start_.reset();
-  lastPrefetched_ = prefetch_ && prefetch_->take(path, p_.Picture(), &start_);
+  // The player gets the picture already at its display size, so every
+  // frame is composed and painted at the window's size, not the photo's.
+  const PictureFit fit = fitFor(p_.Stretch() && p_.StretchFine());
+  lastPrefetched_ = prefetch_ && prefetch_->take(path, fit, p_.Picture(), &start_);
   if (lastPrefetched_) return {};
-  return p_.Picture().LoadFromFile(fs_, path);
+  return p_.Picture().LoadForShow(fs_, path, fit);
 }
 
 Status TransitionSlidePlayer::startTransition() {
@@ -53,7 +61,7 @@ void TransitionSlidePlayer::prefetchPicture(const std::string& path, Color color
   layout.stretch = layout.stretchFine = stretch;  // the step sets both alike
   layout.color = color;
   layout.showsAtOnce = style == 0;
-  prefetch_->request(path, layout);
+  prefetch_->request(path, fitFor(stretch), layout);
 }
 
 }  // namespace vorn::show

@@ -32,6 +32,9 @@ class TransitionSlidePlayer final : public SlidePlayer {
   bool lastStartWasPrepared() const { return p_.LastStartWasPrepared(); }
 
  private:
+  // The slide step's "stretched to the window" is the fit to the client.
+  PictureFit fitFor(bool stretch) const;
+
   TTransitionPlayer& p_;
   FileSystem& fs_;
   PicturePrefetcher* prefetch_;

@@ -19,13 +19,13 @@ TEST(PicturePrefetch, ReadyPictureIsHandedOverOnceForItsOwnPath) {
   pre.request("C:\\m\\a.bmp");
   pre.waitIdle();
   TPicture pic;
-  EXPECT_FALSE(pre.take("C:\\m\\b.bmp", pic));
+  EXPECT_FALSE(pre.take("C:\\m\\b.bmp", {}, pic));
   pre.request("C:\\m\\a.bmp");
   pre.waitIdle();
-  ASSERT_TRUE(pre.take("C:\\m\\a.bmp", pic));
+  ASSERT_TRUE(pre.take("C:\\m\\a.bmp", {}, pic));
   EXPECT_EQ(pic.width(), 40);
   EXPECT_EQ(pic.graphic()->bitmap(), gradient(40, 30, 1));
-  EXPECT_FALSE(pre.take("C:\\m\\a.bmp", pic));  // used up
+  EXPECT_FALSE(pre.take("C:\\m\\a.bmp", {}, pic));  // used up
 }
 
 TEST(PicturePrefetch, ChangedFileIsNotTaken) {
@@ -36,7 +36,7 @@ TEST(PicturePrefetch, ChangedFileIsNotTaken) {
   pre.waitIdle();
   fs.addFile("C:\\m\\a.bmp", bmpOf(gradient(40, 30, 2)));  // same size, new bytes
   TPicture pic;
-  EXPECT_FALSE(pre.take("C:\\m\\a.bmp", pic));
+  EXPECT_FALSE(pre.take("C:\\m\\a.bmp", {}, pic));
   EXPECT_FALSE(pic.hasGraphic());
 }
 
@@ -48,7 +48,7 @@ TEST(PicturePrefetch, UndecodableOrMissingFileGivesNothing) {
   for (const char* p : {"C:\\m\\bad.bmp", "C:\\m\\none.bmp"}) {
     pre.request(p);
     pre.waitIdle();
-    EXPECT_FALSE(pre.take(p, pic)) << p;
+    EXPECT_FALSE(pre.take(p, {}, pic)) << p;
   }
 }
 
@@ -62,8 +62,8 @@ TEST(PicturePrefetch, ANewRequestDropsTheOldResult) {
   pre.request("C:\\m\\b.bmp");
   pre.waitIdle();
   TPicture pic;
-  EXPECT_FALSE(pre.take("C:\\m\\a.bmp", pic));
-  EXPECT_TRUE(pre.take("C:\\m\\b.bmp", pic));
+  EXPECT_FALSE(pre.take("C:\\m\\a.bmp", {}, pic));
+  EXPECT_TRUE(pre.take("C:\\m\\b.bmp", {}, pic));
 }
 
 // The whole transition, frame by frame, from a prefetched and from a loaded

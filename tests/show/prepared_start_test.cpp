@@ -8,6 +8,7 @@
 
 #include "bmp24_file.h"
 #include "platform/fake/fake_file_system.h"
+#include "raster/fit_rect.h"
 #include "show/picture_prefetch.h"
 #include "show/transition_slide_player.h"
 #include "transition/fake/picture_source.h"
@@ -150,6 +151,23 @@ TEST(PreparedStart, AtProgressZeroTheRotationsLeaveTheOldImage) {
   }
 }
 
+// A photo many times the window's size: stretched, its frames are composed
+// at its place in the window, not at its own size, and the step still takes
+// what was made ahead; at its own size nothing changes.
+TEST(PreparedStart, ALargePhotoIsComposedAtItsDisplaySize) {
+  fake::FakeFileSystem fs;
+  fs.addFile(kFile, bmpOf(gradient(1200, 700, 5)));
+  for (bool stretch : {true, false}) {
+    StepRun placed = step(fs, Ahead::Placed, Look{40, rgb(0, 0, 0), stretch}, Look{40, rgb(0, 0, 0), stretch});
+    EXPECT_TRUE(placed.prefetched);
+    EXPECT_TRUE(placed.prepared);
+    ASSERT_FALSE(placed.screens.empty());
+    const Rect r = stretch ? FitRect(Rect{0, 0, 1200, 700}, Rect{0, 0, 120, 90}) : Rect{0, 0, 1200, 700};
+    for (const Bitmap24& s : placed.screens)
+      EXPECT_EQ(std::pair(s.width(), s.height()), std::pair(r.width(), r.height())) << "stretch " << stretch;
+  }
+}
+
 TEST(PreparedStart, ChangedFileIsLoadedAgainAndShownAsLoaded) {
   fake::FakeFileSystem fs;
   fs.addFile(kFile, bmpOf(gradient(64, 48, 1)));
@@ -171,7 +189,8 @@ TEST(PreparedStart, AWrongGuessOfColourOrStretchFallsBackToTheStepsOwnStart) {
   for (Look hint : {Look{40, rgb(0, 0, 0), true}, Look{40, rgb(0, 0, 80), false}}) {
     SCOPED_TRACE(::testing::Message() << "hint colour " << hint.color << " stretch " << hint.stretch);
     StepRun placed = step(fs, Ahead::Placed, look, hint);
-    EXPECT_TRUE(placed.prefetched);  // the decode is still used
+    // The picture is still used when it was made for the same fit.
+    EXPECT_EQ(placed.prefetched, hint.stretch == look.stretch);
     EXPECT_FALSE(placed.prepared);
     expectSameFrames(plain, placed);
   }
@@ -234,9 +253,10 @@ TEST(PreparedStart, ControlNotShowingItsPlainColourFallsBack) {
   fake::FakeFileSystem fs;
   fs.addFile(kFile, bmpOf(gradient(64, 48, 5)));
   Look look;
-  // The control was resized after the work ahead: other client size.
+  // The control was resized after the work ahead: other client size, so
+  // also another fit of the picture.
   StepRun resized = step(fs, Ahead::Placed, look, look, [](fake::ShowRig& rig) { rig.host.setClientSize(100, 90); });
-  EXPECT_TRUE(resized.prefetched);
+  EXPECT_FALSE(resized.prefetched);
   EXPECT_FALSE(resized.prepared);
 
   // A step without the repaint: the control still shows the last picture,
