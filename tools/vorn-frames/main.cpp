@@ -6,6 +6,11 @@
 //
 // A and B are picture files (any format the picture container reads) or
 // built-in test patterns "pattern:N"; without them the patterns 2 and 5.
+// A picture file is loaded as the show loads it for a stretched slide: a
+// JPEG turned upright as its camera recorded, and resampled once, in full
+// quality, to its fit in WxH, so the player composes at the window's size.
+// --unfitted loads them at their own size and leaves the stretch to the
+// paint, as the show did before pictures were fitted (for comparisons).
 // The player has the show window's settings (Step 10, Delay 30, Center,
 // Stretch and StretchFine on, black background); --step overrides Step and
 // --seed seeds the random source (default 1) anew before each frame.
@@ -37,6 +42,7 @@ struct Options {
   uint32_t seed = 1;
   std::string out, sheet;
   bool checksum = false;
+  bool fitted = true;
 };
 
 int usage(const char* why) {
@@ -44,8 +50,12 @@ int usage(const char* why) {
                "vorn-frames: %s\n"
                "usage: vorn-frames [--old A] [--new B] [--size WxH] [--style N|N-M|N,M]\n"
                "                   [--progress P|P,Q] [--step N] [--seed S] [--out F.bmp|F.png]\n"
-               "                   [--checksum] [--sheet F.png]\n"
-               "  A, B: picture files or pattern:0..%d\n",
+               "                   [--checksum] [--sheet F.png] [--unfitted]\n"
+               "  A, B: picture files or pattern:0..%d\n"
+               "  A picture file is shown as the show shows it stretched: upright (a JPEG's\n"
+               "  recorded orientation) and resampled once, area-averaged, to its\n"
+               "  proportional fit in WxH; the frames are composed at that size.\n"
+               "  --unfitted: at their own size, stretched by the paint (the old way).\n",
                why, fake::kPatternKinds - 1);
   return 2;
 }
@@ -91,7 +101,7 @@ bool parseSize(const std::string& s, int32_t& w, int32_t& h) {
   return Bitmap24::sizeAllowed(w, h);
 }
 
-Result<Bitmap24> loadSource(const std::string& source, int32_t w, int32_t h) {
+Result<Bitmap24> loadSource(const std::string& source, int32_t w, int32_t h, bool fitted) {
   if (source.rfind("pattern:", 0) == 0) {
     int kind;
     if (!parseInt(source.substr(8), 0, fake::kPatternKinds - 1, kind)) return makeError("no such pattern: " + source);
@@ -99,7 +109,8 @@ Result<Bitmap24> loadSource(const std::string& source, int32_t w, int32_t h) {
   }
   PosixFileSystem fs;
   TPicture picture;
-  if (Status s = picture.LoadFromFile(fs, source); !s) return makeError(source + ": " + s.error());
+  // The rig stretches with StretchFine, as the show does for ShowMode 1.
+  if (Status s = picture.LoadForShow(fs, source, fitted ? PictureFit{w, h} : PictureFit{}); !s) return makeError(source + ": " + s.error());
   return picture.graphic()->bitmap();
 }
 
@@ -145,6 +156,8 @@ int run(int argc, char** argv) {
     std::string v;
     if (a == "--checksum") {
       o.checksum = true;
+    } else if (a == "--unfitted") {
+      o.fitted = false;
     } else if (a == "--old" && value(v)) {
       o.oldSource = v;
     } else if (a == "--new" && value(v)) {
@@ -173,9 +186,9 @@ int run(int argc, char** argv) {
   if (!o.sheet.empty() && !o.sizeGiven) o.width = 96, o.height = 72;
   if (o.sheet.empty() && o.out.empty() && !o.checksum) return usage("nothing to do: give --out, --checksum or --sheet");
 
-  Result<Bitmap24> oldPicture = loadSource(o.oldSource, o.width, o.height);
+  Result<Bitmap24> oldPicture = loadSource(o.oldSource, o.width, o.height, o.fitted);
   if (!oldPicture) return std::fprintf(stderr, "vorn-frames: %s\n", oldPicture.error().c_str()), 1;
-  Result<Bitmap24> newPicture = loadSource(o.newSource, o.width, o.height);
+  Result<Bitmap24> newPicture = loadSource(o.newSource, o.width, o.height, o.fitted);
   if (!newPicture) return std::fprintf(stderr, "vorn-frames: %s\n", newPicture.error().c_str()), 1;
   FrameMaker maker(o, *oldPicture, *newPicture);
 
