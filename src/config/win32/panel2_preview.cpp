@@ -10,6 +10,7 @@
 #include "config/win32/control_factory.h"
 #include "config/win32/panel2_ids.h"
 #include "config/win32/panel2_window.h"
+#include "raster/fit_rect.h"
 #include "show/show_ports.h"
 
 namespace vorn::config::win32 {
@@ -56,26 +57,18 @@ void Panel2::ListView1Change() {
     EnableWindow(ctl(PrevPLAYBtn), TRUE);
     return;
   }
-  if (!svc_.fs || !preview_.LoadFromFile(*svc_.fs, file)) return;
-  setText(ctl(PicSizeL), picSizeText(preview_.width(), preview_.height(), false));
-  // The picture is scaled once per selection, proportional and centred in
-  // the 167 x 125 box; painting only copies it.
+  // The picture is loaded as the show loads it, upright and resampled once
+  // to its proportional fit in the 167 x 125 box; painting only copies it.
   RECT box;
   GetClientRect(ctl(ImagePreV), &box);
+  PictureSize own;
+  if (!svc_.fs || !preview_.LoadForShow(*svc_.fs, file, PictureFit{box.right, box.bottom}, &own)) return;
+  setText(ctl(PicSizeL), picSizeText(own.width, own.height, false));
   previewFrame_ = Bitmap24(box.right, box.bottom);
   const COLORREF face = GetSysColor(COLOR_WINDOW);
   previewFrame_.fill(rgb(GetRValue(face), GetGValue(face), GetBValue(face)));
-  const int32_t w = preview_.width(), h = preview_.height();
-  if (w > 0 && h > 0 && box.right > 0 && box.bottom > 0) {
-    int32_t dw = box.right, dh = MulDiv(h, box.right, w);
-    if (dh > box.bottom) {
-      dh = box.bottom;
-      dw = MulDiv(w, box.bottom, h);
-    }
-    const Rect dest{(box.right - dw) / 2, (box.bottom - dh) / 2, (box.right - dw) / 2 + dw,
-                    (box.bottom - dh) / 2 + dh};
-    preview_.graphic()->draw(previewFrame_, dest);
-  }
+  const Rect dest = FitRect(Rect{0, 0, preview_.width(), preview_.height()}, Rect{0, 0, box.right, box.bottom});
+  if (!dest.empty()) preview_.graphic()->draw(previewFrame_, dest);
   ShowWindow(ctl(ImagePreV), SW_SHOW);
   InvalidateRect(ctl(ImagePreV), nullptr, TRUE);
 }
