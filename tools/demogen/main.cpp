@@ -87,6 +87,7 @@ struct Item {
   int textPos;
   uint32_t textColor;
   std::string sound;    // in the media folder, or ""
+  bool soundLoop = false;
 };
 
 bool makeDir(const std::string& p) { return ::mkdir(p.c_str(), 0755) == 0 || errno == EEXIST; }
@@ -136,7 +137,18 @@ int main(int argc, char** argv) {
   save(media + "/vorn7.jpg", jpeg);
   save(media + "/vorn8.bmp", demogen::encodeBmp(paint(1024, 768, kRadial, "VORN 8", "BMP")));
   save(media + "/csengo.wav", demogen::encodeWavTone(880, 0.4));
+  save(media + "/dallam.wav", demogen::encodeWavTone(660, 0.3));
   save(bck + "/hatter.wav", demogen::encodeWavTone(220, 3.0));
+  // Eight seconds of film: a green bar crossing a magenta field, colours no
+  // picture here has, so a screenshot tells the movie's frames apart.
+  std::vector<Canvas> film;
+  for (int i = 0; i < 80; ++i) {
+    Canvas c(160, 120);
+    c.fillRect(0, 0, 160, 120, Rgb{255, 0, 255});
+    c.fillRect(i * 2, 0, i * 2 + 16, 120, Rgb{0, 255, 0});
+    film.push_back(std::move(c));
+  }
+  save(media + "/film.avi", demogen::encodeAvi(film, 10));
 
   // Fixed styles (effect k shows style k-1) beside random ones (0).
   const std::vector<Item> items = {
@@ -144,9 +156,10 @@ int main(int argc, char** argv) {
       {"vorn2.gif", "Sakktábla, GIF képből", 0, 2, 0, 1, 0x0000FFFF, ""},
       {"vorn3.jpg", "Színes plazma – JPEG", 0, 3, 1, 3, 0x00FFFFFF, "csengo.wav"},
       {"vorn4.ico", "Kis ikon középen", 1, 2, 0, 0, 0x0080FF80, ""},
-      {"vorn5.bmp", "Árvíztűrő tükörfúrógép", 0, 1, 1, 4, 0x00FFFFFF, ""},
+      {"vorn5.bmp", "Árvíztűrő tükörfúrógép", 0, 1, 1, 4, 0x00FFFFFF, "dallam.wav", true},
       {"vorn6.gif", "Körök és színek", 51, 2, 1, 2, 0x00C0FFFF, ""},
       {"vorn7.jpg", "Naplemente őszi fényben", 0, 3, 1, 3, 0x00FFFFFF, ""},
+      {"film.avi", "", 0, 8, 1, 0, 0x00FFFFFF, ""},
       {"vorn8.bmp", "Viszontlátásra!", 116, 2, 1, 0, 0x00FFFFFF, ""},
   };
 
@@ -178,6 +191,7 @@ int main(int argc, char** argv) {
     rec.setMediaPath(winePath(path));
     rec.setMediaCRC(int64_t(vorn::mediaCrcOf(bytes->data(), bytes->size())));
     if (!it.sound.empty()) rec.setSoundPath(winePath(media + "/" + it.sound));
+    rec.setSoundLoop(it.soundLoop);
     rec.setPicText(W1250(it.caption));
     rec.setPicTextPos(uint8_t(it.textPos));
     rec.setPicTextFont("Arial");

@@ -239,6 +239,100 @@ std::vector<uint8_t> encodeWavTone(double hz, double seconds, int rate) {
   return v;
 }
 
+namespace {
+
+void fourcc(std::vector<uint8_t>& v, const char* c) {
+  for (int i = 0; i < 4; ++i) v.push_back(uint8_t(c[i]));
+}
+
+// Opens a chunk (or a LIST with its type); close() fills in its size.
+size_t openChunk(std::vector<uint8_t>& v, const char* id, const char* listType = nullptr) {
+  fourcc(v, id);
+  const size_t at = v.size();
+  le32(v, 0);
+  if (listType) fourcc(v, listType);
+  return at;
+}
+void closeChunk(std::vector<uint8_t>& v, size_t at) {
+  const uint32_t n = uint32_t(v.size() - at - 4);
+  for (int i = 0; i < 4; ++i) v[at + i] = uint8_t(n >> (8 * i));
+  if (n % 2) v.push_back(0);
+}
+
+}  // namespace
+
+std::vector<uint8_t> encodeAvi(const std::vector<Canvas>& frames, int fps) {
+  const int w = frames.at(0).w, h = frames.at(0).h;
+  const uint32_t stride = uint32_t(w * 3 + 3) & ~3u, frameBytes = stride * uint32_t(h);
+  const uint32_t count = uint32_t(frames.size());
+  std::vector<uint8_t> v;
+  const size_t riff = openChunk(v, "RIFF", "AVI ");
+  const size_t hdrl = openChunk(v, "LIST", "hdrl");
+  const size_t avih = openChunk(v, "avih");
+  le32(v, uint32_t(1000000 / fps));  // microseconds per frame
+  le32(v, frameBytes * uint32_t(fps));
+  le32(v, 0);
+  le32(v, 0x10);  // AVIF_HASINDEX
+  le32(v, count);
+  le32(v, 0);
+  le32(v, 1);  // streams
+  le32(v, frameBytes);
+  le32(v, uint32_t(w));
+  le32(v, uint32_t(h));
+  for (int i = 0; i < 4; ++i) le32(v, 0);
+  closeChunk(v, avih);
+  const size_t strl = openChunk(v, "LIST", "strl");
+  const size_t strh = openChunk(v, "strh");
+  fourcc(v, "vids");
+  fourcc(v, "DIB ");
+  le32(v, 0);
+  le16(v, 0);
+  le16(v, 0);
+  le32(v, 0);
+  le32(v, 1);  // scale
+  le32(v, uint32_t(fps));  // rate
+  le32(v, 0);
+  le32(v, count);
+  le32(v, frameBytes);
+  le32(v, 0xFFFFFFFF);  // default quality
+  le32(v, 0);
+  le16(v, 0);
+  le16(v, 0);
+  le16(v, uint32_t(w));
+  le16(v, uint32_t(h));
+  closeChunk(v, strh);
+  const size_t strf = openChunk(v, "strf");
+  bitmapInfoHeader(v, w, h, 24, frameBytes);
+  closeChunk(v, strf);
+  closeChunk(v, strl);
+  closeChunk(v, hdrl);
+  const size_t movi = openChunk(v, "LIST", "movi");
+  std::vector<uint32_t> offsets;
+  for (const Canvas& c : frames) {
+    offsets.push_back(uint32_t(v.size() - movi - 4));  // from the "movi" type
+    const size_t db = openChunk(v, "00db");
+    for (int y = h - 1; y >= 0; --y) {  // bottom-up BGR rows
+      for (int x = 0; x < w; ++x) {
+        const Rgb& p = c.at(x, y);
+        v.insert(v.end(), {p.b, p.g, p.r});
+      }
+      v.resize(v.size() + (stride - uint32_t(w) * 3), 0);
+    }
+    closeChunk(v, db);
+  }
+  closeChunk(v, movi);
+  const size_t idx1 = openChunk(v, "idx1");
+  for (uint32_t off : offsets) {
+    fourcc(v, "00db");
+    le32(v, 0x10);  // AVIIF_KEYFRAME
+    le32(v, off);
+    le32(v, frameBytes);
+  }
+  closeChunk(v, idx1);
+  closeChunk(v, riff);
+  return v;
+}
+
 bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
