@@ -1,7 +1,6 @@
 #include "transition/std_worker_threads.h"
 
 #include <atomic>
-#include <thread>
 
 namespace vorn {
 
@@ -9,37 +8,44 @@ namespace {
 
 class StdWorker final : public WorkerThread {
  public:
-  StdWorker(SyncCallQueue& calls, std::function<void()> body) : calls_(calls) {
-    thread_ = std::thread([this, body = std::move(body)] {
+  StdWorker(StdWorkerThreads& owner, SyncCallQueue& calls, std::function<void()> body)
+      : owner_(owner), calls_(calls) {
+    // The thread holds the flag itself: a released handle may go first.
+    thread_ = std::thread([finished = finished_, &calls, body = std::move(body)] {
       body();
-      finished_ = true;
-      calls_.notify();
+      *finished = true;
+      calls.notify();
     });
   }
   ~StdWorker() override {
-    if (thread_.joinable()) {
-      if (std::this_thread::get_id() == thread_.get_id())
-        thread_.detach();  // the worker let go of its own handle
-      else
-        thread_.join();
-    }
-  }
-  bool finished() const override { return finished_; }
-  void waitFor() override {
-    calls_.waitUntil([this] { return finished_.load(); });
     if (thread_.joinable()) thread_.join();
+  }
+  bool finished() const override { return *finished_; }
+  void waitFor() override {
+    calls_.waitUntil([this] { return finished_->load(); });
+    if (thread_.joinable()) thread_.join();
+  }
+  void release() override {
+    if (thread_.joinable()) owner_.adopt(std::move(thread_));
   }
 
  private:
+  StdWorkerThreads& owner_;
   SyncCallQueue& calls_;
-  std::atomic<bool> finished_{false};
+  std::shared_ptr<std::atomic<bool>> finished_ = std::make_shared<std::atomic<bool>>(false);
   std::thread thread_;
 };
 
 }  // namespace
 
+StdWorkerThreads::~StdWorkerThreads() {
+  for (std::thread& t : released_) t.join();
+}
+
+void StdWorkerThreads::adopt(std::thread t) { released_.push_back(std::move(t)); }
+
 std::unique_ptr<WorkerThread> StdWorkerThreads::start(TThreadPriority, std::function<void()> body) {
-  return std::make_unique<StdWorker>(calls_, std::move(body));
+  return std::make_unique<StdWorker>(*this, calls_, std::move(body));
 }
 
 }  // namespace vorn

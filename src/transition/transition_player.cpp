@@ -33,16 +33,18 @@ TCustomTransitionPlayer::TCustomTransitionPlayer(const PlayerServices& services)
 TCustomTransitionPlayer::~TCustomTransitionPlayer() {
   destroying_ = true;
   *alive_ = false;
-  if (thread_) {
-    thread_->Terminate();
-    thread_->WaitFor();  // its end notification still runs AnimationFinished
+  std::vector<std::unique_ptr<TAnimateThread>> threads = std::move(endedThreads_);
+  if (thread_) threads.push_back(std::move(thread_));
+  for (const std::unique_ptr<TAnimateThread>& t : threads) t->Terminate();
+  for (const std::unique_ptr<TAnimateThread>& t : threads) {
+    // A worker whose step we are inside of waits for us: waiting for it
+    // would wait for ourselves.
+    if (t->InStep())
+      t->Abandon();
+    else if (!t->Finished())
+      t->WaitFor();  // serves its last calls and its end notification
   }
-  thread_.reset();
-  // A worker let go from inside its own step may still wait to deliver its
-  // end notification; serve it before the handle joins.
-  for (const std::unique_ptr<TAnimateThread>& t : endedThreads_)
-    if (!t->Finished() && workerCallDepth_ == 0) t->WaitFor();
-  endedThreads_.clear();
+  threads.clear();
   Picture_.OnChange = nullptr;
   BgPicture_.OnChange = nullptr;
 }
@@ -103,10 +105,17 @@ void TCustomTransitionPlayer::SetStep(int value) {
 void TCustomTransitionPlayer::SetManual(bool value) {
   if (value == Manual_) return;
   Manual_ = value;
-  if (!Busy_)
+  if (!Busy_) {
     Progress_ = Reverse_ ? 100 : 0;  // no frame: nothing is playing
-  else if (!value)
-    Animate();
+  } else if (!value) {
+    const std::shared_ptr<bool> alive = alive_;
+    try {
+      Animate();
+    } catch (...) {
+      if (*alive) endFailedRun();
+      throw;
+    }
+  }
 }
 
 void TCustomTransitionPlayer::SetColor(vorn::Color value) {
@@ -293,11 +302,22 @@ Status TCustomTransitionPlayer::StartTransition() {
   } catch (...) {
     error = "transition failed";
   }
-  if (*alive) {
-    releaseImages();
-    Busy_ = false;
-  }
+  if (*alive) endFailedRun();
   return makeError(error);
+}
+
+void TCustomTransitionPlayer::endFailedRun() {
+  // Its worker, if any, winds down without finishing the run.
+  if (thread_) {
+    thread_->Terminate();
+    endedThreads_.push_back(std::move(thread_));
+  }
+  releaseImages();
+  Busy_ = false;
+}
+
+void TCustomTransitionPlayer::threadFailed(TAnimateThread* t) {
+  if (thread_.get() == t) endFailedRun();
 }
 
 bool TCustomTransitionPlayer::takePreparedStart() {

@@ -38,6 +38,13 @@ using TShowStyle = uint8_t;  // 0..127
 constexpr Color kWindowColor = rgb(255, 255, 255);
 
 using TNotifyEvent = std::function<void(TCustomTransitionPlayer& Sender)>;
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+// Keys and buttons held during a mouse event, as bits.
+using TShiftState = uint8_t;
+constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64;
+// X and Y in the control's client coordinates.
+using TMouseEvent = std::function<void(TCustomTransitionPlayer& Sender, TMouseButton Button, TShiftState Shift,
+                                       int32_t X, int32_t Y)>;
 // Picture is NewImage, Screen is ScreenBitmap.
 using TCustomDrawEvent =
     std::function<void(TCustomTransitionPlayer& Sender, const Bitmap24& Picture, Bitmap24& Screen)>;
@@ -80,6 +87,8 @@ class TCustomTransitionPlayer {
   TThreadPriority ThreadPriority() const { return ThreadPriority_; }
   void SetThreadPriority(TThreadPriority value) { ThreadPriority_ = value; }
   bool Manual() const { return Manual_; }
+  // Clearing Manual while Busy plays on from Progress; an error there ends
+  // the run (Busy cleared, no OnComplete) and passes on to the caller.
   void SetManual(bool value);
   bool Reverse() const { return Reverse_; }
   void SetReverse(bool value) { Reverse_ = value; }
@@ -155,6 +164,9 @@ class TCustomTransitionPlayer {
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
   TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
   std::function<void(TCustomTransitionPlayer& Sender, int32_t x, int32_t y)> OnMouseMove;
 
  protected:
@@ -177,6 +189,9 @@ class TCustomTransitionPlayer {
   void releaseImages();
   void reapThreads();
   void threadEnded(TAnimateThread* t);
+  void threadFailed(TAnimateThread* t);
+  // Frees the images and clears Busy without OnComplete.
+  void endFailedRun();
   bool takePreparedStart();
 
   PlayerServices s_;

@@ -18,10 +18,16 @@ class WorkerThread {
   virtual void waitFor() = 0;
   // The body has returned (the handle can be dropped without waiting).
   virtual bool finished() const = 0;
+  // Main thread: give up the worker without waiting for it (the handle may
+  // then go away while the body still runs). The body must end without
+  // touching its owner; the WorkerThreads that started it waits for it
+  // when it goes away itself.
+  virtual void release() = 0;
 };
 
 class WorkerThreads {
  public:
+  // Waits for the workers that were released.
   virtual ~WorkerThreads() = default;
   virtual std::unique_ptr<WorkerThread> start(TThreadPriority priority, std::function<void()> body) = 0;
 };

@@ -291,6 +291,23 @@ TEST(TransitionRun, AnErrorWhilePlayingEndsTheRunAndReachesTheCaller) {
   EXPECT_EQ(rig.completes, 1);
 }
 
+TEST(TransitionRun, AnErrorWhileResumingFromPausedEndsTheRunAndReachesTheCaller) {
+  UnthreadedRig rig;
+  rig.player->SetStep(25);
+  rig.player->SetManual(true);
+  rig.loadNew();
+  ASSERT_TRUE(rig.player->StartTransition().ok());
+  rig.onProgress = [](TCustomTransitionPlayer& s) {
+    if (s.Progress() == 50) throw std::runtime_error("handler failed");
+  };
+  EXPECT_THROW(rig.player->SetManual(false), std::runtime_error);
+  EXPECT_FALSE(rig.player->Busy());
+  EXPECT_EQ(rig.completes, 0);
+  rig.onProgress = nullptr;
+  ASSERT_TRUE(rig.player->StartTransition().ok());
+  EXPECT_EQ(rig.completes, 1);
+}
+
 TEST(TransitionRun, StyleZeroShowsTheNewPictureInOneFrame) {
   UnthreadedRig rig;
   rig.player->SetStyle(0);

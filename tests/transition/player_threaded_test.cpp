@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <stdexcept>
 #include <thread>
 
 #include "player_rig.h"
@@ -39,8 +41,21 @@ TEST(ThreadedPacing, StartReturnsAtOnceAndTheWorkerPlaysTheRunOnTheMainThread) {
   EXPECT_EQ(rig.completes, 1);
   EXPECT_EQ(rig.offMain, 0);
   EXPECT_EQ(rig.player->ScreenBitmap(), fake::makePattern(0, 30, 20));
-  // The worker slept Delay between frames on its clock.
-  EXPECT_GE(rig.clock.now, 4u * 5u);
+}
+
+TEST(ThreadedPacing, FramesStartDelayApartWhateverAStepCosts) {
+  for (uint32_t cost : {2u, 9u}) {
+    ThreadedRig rig;  // Delay 5
+    // Only the step and the worker's sleep move the fake clock, one after
+    // the other, so the ticks are the same every run.
+    rig.onProgress = [&](TCustomTransitionPlayer&) { rig.clock.advance(cost); };
+    ASSERT_TRUE(rig.player->StartTransition().ok());
+    rig.waitUntilIdle();
+    // The worker sleeps what is left of Delay; a step longer than Delay
+    // leaves nothing to sleep.
+    const uint32_t gap = std::max(cost, 5u);
+    EXPECT_EQ(rig.frameTicks, (std::vector<uint32_t>{0, gap, 2 * gap, 3 * gap, 4 * gap})) << cost;
+  }
 }
 
 TEST(ThreadedPacing, StopFromTheMainThreadJoinsTheWorkerWithoutComplete) {
@@ -108,6 +123,37 @@ TEST(ThreadedPacing, ManualPausesTheWorkerAndClearingItStartsANewOne) {
   rig.waitUntilIdle();
   EXPECT_EQ(rig.frames, (std::vector<int>{20, 40, 60, 80, 100}));
   EXPECT_EQ(rig.completes, 1);
+}
+
+TEST(ThreadedPacing, AnErrorInAStepEndsTheRunWithoutComplete) {
+  ThreadedRig rig;
+  rig.onProgress = [](TCustomTransitionPlayer& s) {
+    if (s.Progress() == 40) throw std::runtime_error("handler failed");
+  };
+  ASSERT_TRUE(rig.player->StartTransition().ok());
+  rig.waitUntilIdle();
+  EXPECT_EQ(rig.frames, (std::vector<int>{20, 40}));
+  EXPECT_EQ(rig.completes, 0);
+  rig.onProgress = nullptr;
+  ASSERT_TRUE(rig.player->StartTransition().ok());
+  rig.waitUntilIdle();
+  EXPECT_EQ(rig.completes, 1);
+}
+
+TEST(ThreadedPacing, DestroyingThePlayerFromInsideTheWorkersStepLetsTheWorkerEndByItself) {
+  ThreadedRig rig;
+  bool destroyed = false;
+  rig.onProgress = [&](TCustomTransitionPlayer& s) {
+    if (s.Progress() != 40) return;
+    rig.host.player = nullptr;
+    rig.player.reset();  // waiting for the worker here would wait for ourselves
+    destroyed = true;
+  };
+  ASSERT_TRUE(rig.player->StartTransition().ok());
+  rig.host.calls.waitUntil([&] { return destroyed; });
+  EXPECT_EQ(rig.frames, (std::vector<int>{20, 40}));
+  EXPECT_EQ(rig.completes, 0);
+  // The rig's thread facility joins the worker it was handed.
 }
 
 TEST(ThreadedPacing, DestroyingThePlayerMidRunJoinsTheWorker) {

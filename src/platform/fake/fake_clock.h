@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <functional>
 
@@ -7,7 +8,8 @@
 namespace vorn::fake {
 
 // Time moves only when someone sleeps or calls advance(): tests run hours of
-// show in milliseconds and see exactly the same ticks every run.
+// show in milliseconds and see exactly the same ticks every run. A worker
+// thread may sleep on it while the main thread reads it, hence atomic.
 class FakeClock final : public Clock {
  public:
   uint32_t tickCount() override { return now; }
@@ -16,7 +18,7 @@ class FakeClock final : public Clock {
     if (onSleep) onSleep(ms);
   }
   void advance(uint32_t ms) { now += ms; }
-  uint32_t now = 0;
+  std::atomic<uint32_t> now{0};
   std::function<void(uint32_t)> onSleep;
 };
 

@@ -59,7 +59,45 @@ void Win32PlayerPresenter::paint(HDC hdc, const RECT& rcPaint) {
   presentBitmap(hdc, player_->PaintBuffer(), area, bounds_.left, bounds_.top);
 }
 
-bool Win32PlayerPresenter::handleMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+namespace {
+
+bool contains(const Rect& r, int32_t x, int32_t y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+
+TShiftState shiftOf(WPARAM keys) {
+  TShiftState s = 0;
+  if (keys & MK_SHIFT) s |= ssShift;
+  if (keys & MK_CONTROL) s |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+  if (keys & MK_LBUTTON) s |= ssLeft;
+  if (keys & MK_RBUTTON) s |= ssRight;
+  if (keys & MK_MBUTTON) s |= ssMiddle;
+  return s;
+}
+
+}  // namespace
+
+// A double click comes as down, up, double-click, up: the double-click
+// message stands for the second press (a down with ssDouble) and raises
+// OnDblClick; a left release over the control is a click.
+void Win32PlayerPresenter::mouseButton(UINT msg, WPARAM keys, int32_t x, int32_t y) {
+  if (!player_ || !contains(bounds_, x, y)) return;
+  TCustomTransitionPlayer& p = *player_;
+  const bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+  const bool up = msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;
+  const TMouseButton button = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP || msg == WM_LBUTTONDBLCLK
+                                  ? TMouseButton::mbLeft
+                              : msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP || msg == WM_RBUTTONDBLCLK
+                                  ? TMouseButton::mbRight
+                                  : TMouseButton::mbMiddle;
+  TShiftState shift = shiftOf(keys);
+  if (dbl) shift |= ssDouble;
+  if (dbl && button == TMouseButton::mbLeft && p.OnDblClick) p.OnDblClick(p);
+  const TMouseEvent& event = up ? p.OnMouseUp : p.OnMouseDown;
+  if (event) event(p, button, shift, x - bounds_.left, y - bounds_.top);
+  if (up && button == TMouseButton::mbLeft && p.OnClick) p.OnClick(p);
+}
+
+bool Win32PlayerPresenter::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
@@ -84,21 +122,32 @@ bool Win32PlayerPresenter::handleMessage(UINT msg, WPARAM, LPARAM lParam, LRESUL
     case WM_MOUSEMOVE: {
       if (!player_) return false;
       const int32_t x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
-      const bool inside = x >= bounds_.left && x < bounds_.right && y >= bounds_.top && y < bounds_.bottom;
+      const bool inside = contains(bounds_, x, y);
       if (inside != mouseInside_) {
         mouseInside_ = inside;
-        inside ? player_->MouseEntered() : player_->MouseLeft();
+        if (inside) {
+          // Leaving the window sends no move to it: ask for word of that.
+          TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, window_, 0};
+          TrackMouseEvent(&tme);
+          player_->MouseEntered();
+        } else {
+          player_->MouseLeft();
+        }
       }
       if (inside && player_->OnMouseMove) player_->OnMouseMove(*player_, x - bounds_.left, y - bounds_.top);
       return false;  // the window may want the move as well
     }
-    case WM_LBUTTONUP: {
-      if (!player_) return false;
-      const int32_t x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
-      if (x >= bounds_.left && x < bounds_.right && y >= bounds_.top && y < bounds_.bottom && player_->OnClick)
-        player_->OnClick(*player_);
+    case WM_MOUSELEAVE:
+      if (player_ && mouseInside_) {
+        mouseInside_ = false;
+        player_->MouseLeft();
+      }
       return false;
-    }
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
+    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
+      mouseButton(msg, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return false;  // the window may want the button as well
     default:
       return false;
   }

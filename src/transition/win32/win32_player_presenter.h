@@ -35,7 +35,9 @@ class Win32PlayerPresenter final : public PlayerHost {
 
   // WM_PAINT (BeginPaint .. EndPaint), WM_ERASEBKGND inside the control
   // (answered as done), kPlayerSyncMessage, and the mouse messages over the
-  // control (OnMouseMove, OnClick, enter and leave). True when handled.
+  // control (OnMouseMove, OnMouseDown, OnMouseUp, OnClick, OnDblClick,
+  // enter and leave; a window that wants OnDblClick has CS_DBLCLKS).
+  // True when handled.
   bool handleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // For a window that paints more than the player: the player's part of a
   // paint whose invalid rectangle is rcPaint (window client coordinates).
@@ -51,6 +53,7 @@ class Win32PlayerPresenter final : public PlayerHost {
   void runOnMainThread(const std::function<void()>& fn) override { calls_.call(fn); }
 
  private:
+  void mouseButton(UINT msg, WPARAM keys, int32_t x, int32_t y);
   HWND window_;
   SyncCallQueue& calls_;
   TCustomTransitionPlayer* player_ = nullptr;

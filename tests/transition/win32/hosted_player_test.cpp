@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "transition/fake/picture_source.h"
 #include "transition/transition_player.h"
@@ -26,6 +28,7 @@ LRESULT CALLBACK hostProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 struct HostedPlayer {
   HostedPlayer() {
     WNDCLASSW wc{};
+    wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = hostProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"VornPlayerTestHost";
@@ -110,6 +113,36 @@ TEST(HostedPlayer, StoppingAThreadedRunJoinsItsWorker) {
   h.player->StopTransition();
   EXPECT_FALSE(h.player->Busy());
   EXPECT_EQ(h.completes, 0);
+}
+
+TEST(HostedPlayer, MouseInputOverTheControlRaisesItsEvents) {
+  HostedPlayer h;
+  h.presenter->setBounds(Rect{20, 10, 120, 90});
+  std::vector<std::string> seen;
+  TCustomTransitionPlayer& p = *h.player;
+  p.OnMouseEnter = [&](TCustomTransitionPlayer&) { seen.push_back("enter"); };
+  p.OnMouseLeave = [&](TCustomTransitionPlayer&) { seen.push_back("leave"); };
+  p.OnClick = [&](TCustomTransitionPlayer&) { seen.push_back("click"); };
+  p.OnDblClick = [&](TCustomTransitionPlayer&) { seen.push_back("dblclick"); };
+  auto button = [&](const char* what) {
+    return [&seen, what](TCustomTransitionPlayer&, TMouseButton b, TShiftState s, int32_t x, int32_t y) {
+      seen.push_back(std::string(what) + std::to_string(int(b)) + (s & ssDouble ? "d" : "") + (s & ssShift ? "s" : "") +
+                     "@" + std::to_string(x) + "," + std::to_string(y));
+    };
+  };
+  p.OnMouseDown = button("down");
+  p.OnMouseUp = button("up");
+  const LPARAM at = MAKELPARAM(25, 30);  // (5, 20) in the control
+  SendMessageW(h.window, WM_MOUSEMOVE, 0, at);
+  SendMessageW(h.window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(h.window, WM_LBUTTONUP, 0, at);
+  SendMessageW(h.window, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  SendMessageW(h.window, WM_RBUTTONUP, MK_SHIFT, at);
+  SendMessageW(h.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));  // beside the control
+  // The platform's word that the pointer left the window.
+  SendMessageW(h.window, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(seen, (std::vector<std::string>{"enter", "down0@5,20", "up0@5,20", "click", "dblclick", "down0d@5,20",
+                                            "up1s@5,20", "leave"}));
 }
 
 }  // namespace
