@@ -105,7 +105,9 @@ TEST(MaskedStyles, AreExactlyTheStylesOfTheMaskedFamily) {
   }
 }
 
-TEST(MaskedStyles, BuildAValidRegionAndShowOldAtZeroAndNewAtHundred) {
+// What a frame shows at 0 and 100 is the player's to test (every style's
+// first and last frame there), not this test's helper's.
+TEST(MaskedStyles, BuildAValidRegionAtEveryProgress) {
   for (int style : maskedStyles()) {
     for (auto [W, H] : kSizes) {
       Frame fr(W, H);
@@ -114,12 +116,6 @@ TEST(MaskedStyles, BuildAValidRegionAndShowOldAtZeroAndNewAtHundred) {
         fr.render(style, p, r);
         ASSERT_TRUE(fr.M) << style << " at " << p;
         EXPECT_TRUE(fr.M->validate()) << style << " at " << p << " on " << W << "x" << H;
-        if (p == 0) {
-          EXPECT_TRUE(fr.screen == fr.oldImage) << style;
-        }
-        if (p == 100) {
-          EXPECT_TRUE(fr.screen == fr.newImage) << style;
-        }
       }
     }
   }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <thread>
 
 #include "player_rig.h"
@@ -157,18 +158,33 @@ TEST(PlayerPaint, StretchedBackgroundCoversTheControl) {
   EXPECT_EQ(rig.at(9, 9), rgb(0, 255, 0));
 }
 
+// A host that, asked for the size while a paint runs, asks for a paint.
+struct NestingHost final : PlayerHost {
+  int32_t clientWidth() const override {
+    if (player && player->Painting() && !asked) {
+      asked = true;
+      nested = player->Paint();
+    }
+    return 10;
+  }
+  int32_t clientHeight() const override { return 10; }
+  void setClientSize(int32_t, int32_t) override {}
+  void invalidate(const Rect&) override {}
+  void updateNow() override {}
+  bool isMainThread() const override { return true; }
+  void runOnMainThread(const std::function<void()>& fn) override { fn(); }
+  TCustomTransitionPlayer* player = nullptr;
+  mutable bool asked = false, nested = true;
+};
+
 TEST(PlayerPaint, NestedOrOffThreadPaintRequestsAreDropped) {
   PaintRig rig(10, 10);
-  bool nested = true;
-  rig.player->OnAfterNewFrame = [&](TCustomTransitionPlayer& s, const Bitmap24&, Bitmap24&) {
-    nested = s.Paint();
-  };
-  rig.player->SetStyle(5);
-  rig.player->SetManual(true);
-  rig.load(solid(10, 10, rgb(255, 0, 0)));
-  ASSERT_TRUE(rig.player->StartTransition().ok());
-  rig.player->SetProgress(50);
-  EXPECT_TRUE(nested);  // not painting here: a paint from the frame event runs
+  NestingHost host;
+  TTransitionPlayer nesting(PlayerServices{host, rig.clock, rig.pump, rig.random, rig.threads});
+  host.player = &nesting;
+  ASSERT_TRUE(nesting.Paint());
+  EXPECT_TRUE(host.asked);
+  EXPECT_FALSE(host.nested);
   bool offThread = true;
   std::thread([&] { offThread = rig.player->Paint(); }).join();
   EXPECT_FALSE(offThread);

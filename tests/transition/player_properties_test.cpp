@@ -53,6 +53,7 @@ TEST(TransitionPlayer, StyleStaysInsideTheStyleTable) {
 
 TEST(TransitionPlayer, ManualWhenIdleMovesProgressToTheStartOfARun) {
   PlayerRig rig;
+  rig.recordEvents();
   TTransitionPlayer& p = *rig.player;
   p.SetReverse(true);
   p.SetManual(true);
@@ -60,7 +61,10 @@ TEST(TransitionPlayer, ManualWhenIdleMovesProgressToTheStartOfARun) {
   p.SetReverse(false);
   p.SetManual(false);
   EXPECT_EQ(p.Progress(), 0);
-  EXPECT_TRUE(rig.host.repainted.empty());  // no frame was rendered
+  // No frame: no frame events, nothing drawn or invalidated.
+  EXPECT_TRUE(rig.events.empty());
+  EXPECT_TRUE(p.ScreenBitmap().empty());
+  EXPECT_TRUE(rig.host.invalidated.empty());
 }
 
 TEST(TransitionPlayer, SetProgressWhenIdleDoesNothing) {
