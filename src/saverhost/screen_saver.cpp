@@ -250,7 +250,10 @@ std::string TScreenSaver::LibraryPath(const std::string& fileName) {
 
 bool TScreenSaver::VerifyPassword() {
   const WindowHandle foreground = System.GetForegroundWindow();
-  if (AutoMouseHide) System.ShowCursor(true);
+  if (AutoMouseHide) {
+    System.ShowCursor(true);
+    ++CursorShownByCheck;  // counted at once: the consents below return early
+  }
   if (ModeLetter() != 'S') return true;
   RegistryKey key = 0;
   if (!System.RegOpenCurrentUserKey(kDesktopKey, KEY_ALL_ACCESS_, &key)) return true;
@@ -265,14 +268,16 @@ bool TScreenSaver::VerifyPassword() {
         // The entry answers with a Boolean: only its lowest byte counts.
         if ((System.CallVerifyScreenSavePwd(entry, foreground) & 0xFF) == 0) {
           result = false;
-          if (AutoMouseHide) System.ShowCursor(false);  // the saver goes on
+          if (AutoMouseHide) {
+            System.ShowCursor(false);  // the saver goes on
+            --CursorShownByCheck;
+          }
         }
       }
       System.FreeLibrary(lib);
     }
   }
   System.RegCloseKey(key);
-  if (result && AutoMouseHide) ++CursorShownByCheck;
   return result;
 }
 

@@ -73,13 +73,18 @@ TEST_F(Password, OnlyTheLowestByteOfTheAnswerCounts) {
   EXPECT_TRUE(h->VerifyPassword());
 }
 
-TEST_F(Password, TheHostAsksEvenWhenTheFormsOwnHandlerRefused) {
+TEST_F(Password, TheHostAsksEvenWhenTheFormsOwnHandlerRefusedAndTheCursorStaysHidden) {
   auto h = make();
   form.closeQuery = [](void*, bool& canClose) { canClose = false; };
   h->Loaded();
   log.clear();
   EXPECT_FALSE(form.CloseQuery());
   EXPECT_EQ(count("VerifyScreenSavePwd 77"), 1);
+  EXPECT_EQ(sys.cursorCount, -1);
+  // The check consents before the library, as without the key: same cursor.
+  sys.desktopKeyOpens = false;
+  EXPECT_FALSE(form.CloseQuery());
+  EXPECT_EQ(sys.cursorCount, -1);
 }
 
 TEST_F(Password, NoProtectionMeansNoLibrary) {
