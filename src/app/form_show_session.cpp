@@ -3,15 +3,14 @@
 // PlaySound and the transition player. In the preview the collection's
 // pictures are shown scaled into the preview window, without sound.
 #include <windows.h>
-#include <shellapi.h>
 
-#include <cwchar>
 #include <memory>
 
 #include "app/main_form.h"
 #include "collection/win32/win32_collection_host.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_message_boxes.h"
+#include "saverhost/win32/process_command_line.h"
 #include "show/collection_source.h"
 #include "show/media_kind.h"
 #include "show/move_timer.h"
@@ -71,15 +70,6 @@ struct FormPort final : ShowForm {
   void close() override { f.Close(); }
   void requestTerminate() override { f.Terminate(); }
 };
-
-// Second argument exactly "/TEST", byte for byte.
-bool isTestRunCommandLine() {
-  int n = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &n);
-  bool test = argv && n >= 3 && lstrcmpW(argv[2], L"/TEST") == 0 && wcscmp(argv[2], L"/TEST") == 0;
-  if (argv) LocalFree(argv);
-  return test;
-}
 
 struct WinCursor final : CursorSource {
   Point cursorPos() override {
@@ -152,7 +142,7 @@ struct Runtime {
         timer1(hwnd, kTimer1Id),
         state(fs, preview ? static_cast<MessageBoxes&>(silent) : boxes),
         collectionHost(HWND(f.ApplicationHandle()), f.ApplicationTitle()),
-        source(state, collectionHost, fs, isTestRunCommandLine()),
+        source(state, collectionHost, fs, saverhost::IsTestRun(saverhost::ProcessCommandLine().ParamStr(2))),
         password(f),
         waker(hwnd),
         port(f, collectionHost) {

@@ -13,8 +13,6 @@ std::string folderWithSeparator(const std::string& path) {
 
 }  // namespace
 
-bool isTestRun(const std::vector<std::string>& args) { return args.size() >= 2 && args[1] == "/TEST"; }
-
 std::string collectionMissingText() {
   // "magnyitható" is the program's own spelling; users have seen it for years.
   return text::W1250(

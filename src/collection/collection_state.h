@@ -17,10 +17,6 @@
 
 namespace vorn {
 
-// A test run: the second command-line argument (args exclude the program
-// name) is exactly "/TEST", byte for byte.
-bool isTestRun(const std::vector<std::string>& args);
-
 // The messages of loading, Windows-1250.
 std::string collectionMissingText();
 std::string collectionMissingCaption();  // "Megnyitási hiba"

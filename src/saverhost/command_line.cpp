@@ -84,17 +84,6 @@ char ModeLetter(std::string_view arg1) {
   return text::asciiUpper(arg1[1]);
 }
 
-SaverMode ModeFromArgument(std::string_view arg1) {
-  if (IsRegistrationSwitch(arg1)) return SaverMode::Registration;
-  switch (ModeLetter(arg1)) {
-    case 'S': return SaverMode::Saver;
-    case 'P': return SaverMode::Preview;
-    case 'A': return SaverMode::Password;
-    case 'C': return SaverMode::ConfigFromDisplay;
-    default: return SaverMode::Config;
-  }
-}
-
 int32_t StrToIntDef(std::string_view s, int32_t fallback) {
   size_t i = 0;
   while (i < s.size() && s[i] == ' ') ++i;

@@ -54,11 +54,6 @@ bool IsRegistrationSwitch(std::string_view arg1);
 // it is, everything after the second is ignored ("/c:1234" reads as 'C').
 char ModeLetter(std::string_view arg1);
 
-enum class SaverMode { Registration, Saver, Preview, Config, ConfigFromDisplay, Password };
-
-// The life the process leads, chosen from argument 1 alone.
-SaverMode ModeFromArgument(std::string_view arg1);
-
 // The runtime's string-to-integer conversion with a fallback: optional
 // leading blanks, an optional sign, then decimal digits, or hexadecimal
 // digits after "$" or "0x"; the whole rest must be digits and the value must

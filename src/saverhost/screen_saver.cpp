@@ -1,8 +1,8 @@
 #include "saverhost/screen_saver.h"
 
-#include <climits>
+#include <optional>
 
-#include "text/cp1250.h"
+#include "saverhost/command_line.h"
 
 namespace vorn::saverhost {
 
@@ -24,23 +24,6 @@ void fire(const std::function<void(TScreenSaver&)>& event, TScreenSaver& sender)
 }
 
 }  // namespace
-
-int32_t ArgToIntDef(const std::string& s, int32_t fallback) {
-  size_t i = 0;
-  while (i < s.size() && s[i] == ' ') ++i;
-  bool negative = false;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
-  if (i == s.size()) return fallback;
-  int64_t v = 0;
-  for (; i < s.size(); ++i) {
-    if (s[i] < '0' || s[i] > '9') return fallback;
-    v = v * 10 + (s[i] - '0');
-    if (v > int64_t(INT32_MAX) + 1) return fallback;
-  }
-  if (negative) v = -v;
-  if (v > INT32_MAX || v < INT32_MIN) return fallback;
-  return int32_t(v);
-}
 
 TScreenSaver::TScreenSaver(HostForm* owner, HostSystem& system, bool designing)
     : HostForm_(owner), System(system), Designing(designing) {
@@ -65,11 +48,7 @@ TScreenSaver::~TScreenSaver() {
   if (AutoMouseHide) System.ShowCursor(true);
 }
 
-char TScreenSaver::ModeLetter() {
-  const std::string arg = System.ParamStr(1);
-  if (arg.size() < 2) return 0;
-  return text::asciiUpper(arg[1]);
-}
+char TScreenSaver::ModeLetter() { return saverhost::ModeLetter(System.ParamStr(1)); }
 
 void TScreenSaver::Loaded() {
   int matches = 0;
@@ -115,9 +94,9 @@ void TScreenSaver::ActivatePreview() {
     HideApplicationWindow();
     System.SetWindowLongA(HostForm_->ApplicationHandle(), GWL_EXSTYLE_, int32_t(kAppWindowExStyle));
     const WindowHandle form = HostForm_->Handle();
-    const std::string arg = System.ParamStr(2);
-    const WindowHandle parent = handleFromInt(ArgToIntDef(arg, 0));
-    if (ArgToIntDef(arg, -1) == -1 || !System.IsWindow(parent)) {
+    const std::optional<int32_t> candidate = PreviewHandleCandidate(System.ParamStr(2));
+    const WindowHandle parent = candidate ? handleFromInt(*candidate) : 0;
+    if (!candidate || !System.IsWindow(parent)) {
       fire(OnPreviewActive, *this);
       HostForm_->Terminate();
       return;
@@ -301,7 +280,7 @@ void TScreenSaver::ActivatePasswordSet() {
     HideApplicationWindow();
     HostForm_->SetWindowState(TWindowState::wsMinimized);
     System.SetWindowLongA(HostForm_->ApplicationHandle(), GWL_EXSTYLE_, int32_t(kAppWindowExStyle));
-    const WindowHandle parent = handleFromInt(ArgToIntDef(text::asciiUpper(System.ParamStr(2)), 0));
+    const WindowHandle parent = handleFromInt(PasswordParentHandle(System.ParamStr(2)));
     if (LibraryHandle lib = System.LoadLibraryA(LibraryPath("MPR.DLL"))) {
       if (uintptr_t entry = System.GetProcAddress(lib, "PwdChangePasswordA"))
         System.CallPwdChangePassword(entry, "SCRSAVE", parent, 0, 0);

@@ -115,7 +115,4 @@ class TScreenSaver {
   int32_t CursorShownByCheck = 0;
 };
 
-// An argument as a signed 32-bit decimal number, or `fallback` when it is not one.
-int32_t ArgToIntDef(const std::string& s, int32_t fallback);
-
 }  // namespace vorn::saverhost

@@ -142,15 +142,6 @@ TEST(CollectionLoading, TestRunTakesTheStoredPathsAndIgnoresTheInstalledCopies) 
   EXPECT_TRUE(s.state.LoadFailed);
 }
 
-TEST(CollectionLoading, TestRunNeedsExactlyUpperCaseSecondArgument) {
-  EXPECT_TRUE(isTestRun({"/S", "/TEST"}));
-  EXPECT_FALSE(isTestRun({"/S", "/test"}));
-  EXPECT_FALSE(isTestRun({"/TEST"}));
-  EXPECT_FALSE(isTestRun({"/S", "/TEST "}));
-  EXPECT_FALSE(isTestRun({}));
-  EXPECT_TRUE(isTestRun({"/c", "/TEST", "more"}));
-}
-
 TEST(CollectionLoading, LocationRuleUsesTheFileNamePart) {
   MediaLocation where{false, "C:\\V\\", "C:\\V\\BckSnd\\"};
   EXPECT_EQ(where.media("D:\\a\\b\\kép.jpg"), "C:\\V\\kép.jpg");

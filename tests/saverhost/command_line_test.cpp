@@ -69,36 +69,8 @@ TEST(RegistrationSwitch, CountsInAnyLetterCaseAndEmbeddedInALongerArgument) {
   EXPECT_FALSE(IsRegistrationSwitch("DEFAULTSS=THIS"));
   EXPECT_FALSE(IsRegistrationSwitch("/DEFAULTSS THIS"));
   EXPECT_FALSE(IsRegistrationSwitch(""));
-  EXPECT_EQ(ModeFromArgument("/defaultss=this"), SaverMode::Registration);
   // A second argument does not matter: only argument 1 is looked at.
   EXPECT_TRUE(IsRegistrationSwitch(line("p /DEFAULTSS=THIS /s").ParamStr(1)));
-}
-
-TEST(ModeLetter, IsTheUpperCasedSecondCharacter) {
-  EXPECT_EQ(ModeLetter("/c:1234"), 'C');
-  EXPECT_EQ(ModeLetter("-s"), 'S');
-  EXPECT_EQ(ModeLetter("/S"), 'S');
-  EXPECT_EQ(ModeLetter("xs"), 'S');
-  EXPECT_EQ(ModeLetter("/p"), 'P');
-  EXPECT_EQ(ModeLetter("/a"), 'A');
-  EXPECT_EQ(ModeLetter("S"), 0);
-  EXPECT_EQ(ModeLetter(""), 0);
-  // Only a..z change: an accented letter stays as it is.
-  EXPECT_EQ(ModeLetter("/\xE9"), '\xE9');
-}
-
-TEST(ModeLetter, ChoosesTheLifeOfTheProcess) {
-  EXPECT_EQ(ModeFromArgument(""), SaverMode::Config);  // no arguments
-  EXPECT_EQ(ModeFromArgument("S"), SaverMode::Config);  // no leading character
-  EXPECT_EQ(ModeFromArgument("/c:1234"), SaverMode::ConfigFromDisplay);
-  EXPECT_EQ(ModeFromArgument("/C"), SaverMode::ConfigFromDisplay);
-  for (const char* s : {"-s", "/S", "xs", "/screen"}) EXPECT_EQ(ModeFromArgument(s), SaverMode::Saver) << s;
-  EXPECT_EQ(ModeFromArgument("/p"), SaverMode::Preview);
-  EXPECT_EQ(ModeFromArgument("/p:1234"), SaverMode::Preview);
-  EXPECT_EQ(ModeFromArgument("/a"), SaverMode::Password);
-  EXPECT_EQ(ModeFromArgument("/x"), SaverMode::Config);
-  EXPECT_EQ(ModeFromArgument("/"), SaverMode::Config);
-  EXPECT_EQ(ModeFromArgument("//s"), SaverMode::Config);
 }
 
 TEST(StrToIntDef, AcceptsWhatTheRuntimeConvertsAndFallsBackOtherwise) {
@@ -114,26 +86,6 @@ TEST(StrToIntDef, AcceptsWhatTheRuntimeConvertsAndFallsBackOtherwise) {
   for (const char* bad : {"", " ", "-", "$", "0x", "12a", "42 ", "1 2", "abc", "2147483648",
                           "-2147483649", "$100000000", "99999999999999999999", "1.5"})
     EXPECT_EQ(StrToIntDef(bad, -7), -7) << '"' << bad << '"';
-}
-
-TEST(PreviewHandle, OnlyANumberOtherThanMinusOneIsACandidate) {
-  EXPECT_EQ(PreviewHandleCandidate("1234"), 1234);
-  EXPECT_EQ(PreviewHandleCandidate("0"), 0);  // a number; the window test refuses it
-  EXPECT_EQ(PreviewHandleCandidate("-1"), std::nullopt);
-  EXPECT_EQ(PreviewHandleCandidate("abc"), std::nullopt);
-  EXPECT_EQ(PreviewHandleCandidate(""), std::nullopt);
-  // Written as one argument, /p:1234 leaves argument 2 missing.
-  EXPECT_EQ(PreviewHandleCandidate(line("p /p:1234").ParamStr(2)), std::nullopt);
-  EXPECT_EQ(PreviewHandleCandidate(line("p /p 1234").ParamStr(2)), 1234);
-}
-
-TEST(PasswordParent, IsUpperCasedAndConvertedWithFallbackZero) {
-  EXPECT_EQ(PasswordParentHandle("5678"), 5678);
-  EXPECT_EQ(PasswordParentHandle("0x1a"), 26);
-  EXPECT_EQ(PasswordParentHandle("$ff"), 255);
-  EXPECT_EQ(PasswordParentHandle(""), 0);
-  EXPECT_EQ(PasswordParentHandle("zz"), 0);
-  EXPECT_EQ(PasswordParentHandle("-1"), -1);  // passed on unchecked
 }
 
 TEST(TestRun, OnlyExactUpperCaseSecondArgument) {

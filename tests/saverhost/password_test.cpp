@@ -185,6 +185,17 @@ TEST_F(Password, ChangeWithoutANumberGivesParentZeroAndWithoutTheServiceDoesNoth
   EXPECT_TRUE(form.terminated);
 }
 
+TEST_F(Password, ChangeTakesTheParentInTheRuntimesNumberFormsUnchecked) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"0x1A", "26"}, {"0x1a", "26"}, {"$ff", "255"}, {"-1", "4294967295"}};
+  for (const auto& [arg, parent] : cases) {
+    log.clear();
+    commandLine({"/a", arg});
+    auto h = load();
+    EXPECT_TRUE(logged(std::string("PwdChangePasswordA SCRSAVE ") + parent + " 0 0")) << arg;
+  }
+}
+
 TEST_F(Password, ChangeWithPasswordSettingOffOnlyFiresTheEvents) {
   commandLine({"/a", "5"});
   auto h = make();

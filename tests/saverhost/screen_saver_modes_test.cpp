@@ -191,6 +191,15 @@ TEST_F(Preview, AnInvalidHandleEndsQuietlyAfterThePreviewEvent) {
   }
 }
 
+TEST_F(Preview, TakesTheHandleInTheRuntimesHexadecimalFormsToo) {
+  for (const char* arg : {"0x4D2", "$4d2", " 1234"}) {
+    log.clear();
+    commandLine({"/p", arg});
+    auto h = load();
+    EXPECT_TRUE(logged("SetParent 77 1234")) << arg;
+  }
+}
+
 TEST_F(Preview, AHandleOfMinusOneIsRefusedEvenWhenItIsAWindow) {
   sys.existing[0xFFFFFFFFu] = true;
   commandLine({"/p", "-1"});
@@ -282,22 +291,6 @@ TEST_F(ConfigBox, OffOnlyFiresTheEvents) {
   EXPECT_EQ(events(), (std::vector<std::string>{"BeforeConfigBox", "ConfigBox"}));
   EXPECT_TRUE(movieBox.visible);
   EXPECT_EQ(countPrefix("Set") + countPrefix("Enable") + countPrefix("ShowMessage"), 0);
-}
-
-TEST(ArgToIntDef, ReadsSignedDecimalNumbersAndFallsBackOnAnythingElse) {
-  EXPECT_EQ(ArgToIntDef("1234", 0), 1234);
-  EXPECT_EQ(ArgToIntDef("-1", 0), -1);
-  EXPECT_EQ(ArgToIntDef("+7", 0), 7);
-  EXPECT_EQ(ArgToIntDef("  42", 0), 42);
-  EXPECT_EQ(ArgToIntDef("2147483647", 0), 2147483647);
-  EXPECT_EQ(ArgToIntDef("-2147483648", 0), INT32_MIN);
-  EXPECT_EQ(ArgToIntDef("2147483648", -1), -1);
-  EXPECT_EQ(ArgToIntDef("99999999999999999999", -1), -1);
-  EXPECT_EQ(ArgToIntDef("", -1), -1);
-  EXPECT_EQ(ArgToIntDef("-", -1), -1);
-  EXPECT_EQ(ArgToIntDef("12a", -1), -1);
-  EXPECT_EQ(ArgToIntDef("abc", 0), 0);
-  EXPECT_EQ(ArgToIntDef("/TEST", 0), 0);
 }
 
 }  // namespace
