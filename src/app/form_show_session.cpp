@@ -7,12 +7,12 @@
 #include <memory>
 
 #include "app/main_form.h"
+#include "collection/item_kind.h"
 #include "collection/win32/win32_collection_host.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "saverhost/win32/process_command_line.h"
 #include "show/collection_source.h"
-#include "show/media_kind.h"
 #include "show/move_timer.h"
 #include "show/picture_prefetch.h"
 #include "show/show_session.h"
@@ -259,7 +259,7 @@ struct Runtime {
       ShowItem it;
       int32_t i = previewIndex;
       previewIndex = (previewIndex + 1) % n;
-      if (!source.getItem(i, it) || isMovieFile(it.MediaPath)) continue;
+      if (!source.getItem(i, it) || isMovie(it.MediaPath)) continue;
       std::string file = source.locateMediaFile(it.MediaPath);
       if (!source.fileExists(file)) continue;
       player.SetColor(source.header().UseCommonOptions ? source.header().BckColor : it.BckColor);

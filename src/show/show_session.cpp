@@ -2,7 +2,7 @@
 // tie Timer1 and the transition player to the slide step.
 #include "show/show_session.h"
 
-#include "show/media_kind.h"
+#include "collection/item_kind.h"
 
 namespace vorn::show {
 
@@ -50,7 +50,7 @@ void ShowSession::playBackgroundSound(const ShowHeader& h) {
   if (fileNamePart(h.AllBckSound).empty()) return;
   std::string path = p_.collection.locateBckSound(h.AllBckSound);
   if (!p_.collection.fileExists(path)) return;
-  if (isWaveFile(path)) {
+  if (isWaveSound(path)) {
     p_.waveSound.playLooped(path);
     return;
   }
@@ -130,7 +130,7 @@ void ShowSession::PlayItemSound(const std::string& path, bool loop) {
     return;
   }
   if (p_.collection.header().DisableAllSounds) return;
-  if (isWaveFile(path)) {
+  if (isWaveSound(path)) {
     if (loop)
       p_.waveSound.playLooped(path);
     else

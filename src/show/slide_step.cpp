@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "show/media_kind.h"
+#include "collection/item_kind.h"
 #include "show/show_session.h"
 
 namespace vorn::show {
@@ -99,7 +99,7 @@ void ShowSession::showCurrentItem() {
   if (!namesFile(item.MediaPath)) return;
   std::string file = p_.collection.locateMediaFile(item.MediaPath);
   if (!p_.collection.fileExists(file)) return;  // nothing new for this item
-  if (isMovieFile(item.MediaPath))
+  if (isMovie(item.MediaPath))
     showMovie(file);
   else
     showPicture(file);
@@ -181,7 +181,7 @@ void ShowSession::prefetchNextPicture() {
   // start at once; the step itself still loads when the hint came to nothing.
   ShowItem next;
   if (!p_.collection.getItem(CurrentIndex, next)) return;
-  if (!namesFile(next.MediaPath) || isMovieFile(next.MediaPath)) return;
+  if (!namesFile(next.MediaPath) || isMovie(next.MediaPath)) return;
   std::string file = p_.collection.locateMediaFile(next.MediaPath);
   if (!p_.collection.fileExists(file)) return;
   // The same choices as the step's own (showCurrentItem).

@@ -15,7 +15,7 @@
 
 #include "platform/fake/fake_clock.h"
 #include "show/fake/fake_show_window.h"
-#include "show/media_kind.h"
+#include "collection/item_kind.h"
 #include "show/show_session.h"
 #include "text/cp1250.h"
 
@@ -267,10 +267,10 @@ struct FakeCollection : ShowCollection {
     return true;
   }
   std::string locateMediaFile(const std::string& stored) override {
-    return testRun ? stored : mediaDir + std::string(fileNamePart(stored));
+    return testRun ? stored : mediaDir + fileNamePart(stored);
   }
   std::string locateBckSound(const std::string& stored) override {
-    return testRun ? stored : mediaDir + "BckSnd\\" + std::string(fileNamePart(stored));
+    return testRun ? stored : mediaDir + "BckSnd\\" + fileNamePart(stored);
   }
   bool fileExists(const std::string& p) override { return files.count(p) > 0; }
   void release() override {

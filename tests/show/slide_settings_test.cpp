@@ -68,7 +68,7 @@ TEST(SlideStyle, ItemSettingsTakeTheItemsColourAndFit) {
 }
 
 TEST(SlideMedia, RoutesByExtensionMp3IsAMovie) {
-  for (const char* movie : {"clip.mpg", "clip.MPEG", "clip.mpe", "song.mp3", "clip.avi"}) {
+  for (const char* movie : {"clip.mpg", "clip.MPEG", "clip.mpe", "song.mp3", "clip.avi", "cut.avi/part"}) {
     ShowRig rig;
     rig.addItem(movie, 1);
     rig.start();
