@@ -241,7 +241,7 @@ struct Runtime {
   // small window at once (no transition), without sound.
   void startPreview() {
     if (state.FileMan == nullptr) {
-      (void)source.initAll();
+      (void)source.initAllUnchecked();
       if (state.LoadFailed) return;
     }
     previewing = true;

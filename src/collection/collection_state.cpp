@@ -96,7 +96,8 @@ void fillCollectionControls(const TCNFFileMan& man, CollectionControls& c) {
   }
 }
 
-void TCollectionState::INITAll(CollectionHost& host, bool testRun, CollectionControls* controls) {
+void TCollectionState::INITAll(CollectionHost& host, bool testRun, CollectionControls* controls,
+                               bool checkMedia) {
   host.hideApplicationWindow();
 
   const std::string exe = host.executablePath();
@@ -121,10 +122,10 @@ void TCollectionState::INITAll(CollectionHost& host, bool testRun, CollectionCon
     where_.MediaDir = exe.substr(0, exe.size() >= 4 ? exe.size() - 4 : 0) + "\\";
     where_.BckSndDir = where_.MediaDir + "BckSnd\\";
   }
-  LoadCollection(controls);
+  LoadCollection(controls, checkMedia);
 }
 
-void TCollectionState::LoadCollection(CollectionControls* controls) {
+void TCollectionState::LoadCollection(CollectionControls* controls, bool checkMedia) {
   LoadFailed = false;
   if (!FileMan) return;
   if (!CurrentItem) {
@@ -137,7 +138,7 @@ void TCollectionState::LoadCollection(CollectionControls* controls) {
   }
   FileMan->LoadFromFile();
 
-  const int bad = firstChangedItem(*FileMan, fs_, where_, *CurrentItem);
+  const int bad = checkMedia ? firstChangedItem(*FileMan, fs_, where_, *CurrentItem) : -1;
   if (bad >= 0) {
     boxes_.show(mediaChangedText(fileNamePart(CurrentItem->MediaPath())), "HIBA");
     LoadFailed = true;

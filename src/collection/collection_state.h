@@ -50,8 +50,11 @@ class TCollectionState {
   // Hides the application window, creates the manager and CurrentItem, finds
   // the collection beside the executable (by its long name), fixes the media
   // folders and runs LoadCollection. `controls` may be null (the show).
-  void INITAll(CollectionHost& host, bool testRun, CollectionControls* controls);
-  void LoadCollection(CollectionControls* controls);
+  // Without `checkMedia` no media file is read: the preview, which shows
+  // the pictures only and reads each one when it shows it, starts at once.
+  void INITAll(CollectionHost& host, bool testRun, CollectionControls* controls,
+               bool checkMedia = true);
+  void LoadCollection(CollectionControls* controls, bool checkMedia = true);
   // The form's close: releases the manager and CurrentItem.
   void Release();
 

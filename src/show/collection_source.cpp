@@ -36,8 +36,12 @@ ShowItem showItemOf(const TCNFItem& it) {
   return s;
 }
 
-bool CollectionShowSource::initAll() {
-  state_.INITAll(host_, testRun_, nullptr);
+bool CollectionShowSource::initAll() { return load(true); }
+
+bool CollectionShowSource::initAllUnchecked() { return load(false); }
+
+bool CollectionShowSource::load(bool checkMedia) {
+  state_.INITAll(host_, testRun_, nullptr, checkMedia);
   if (state_.FileMan) header_ = showHeaderOf(state_.FileMan->header);
   return state_.LoadFailed;
 }

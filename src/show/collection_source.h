@@ -16,6 +16,8 @@ class CollectionShowSource final : public ShowCollection {
       : state_(state), host_(host), fs_(fs), testRun_(testRun) {}
 
   bool initAll() override;
+  // The preview's load: the same collection without the media check.
+  bool initAllUnchecked();
   const ShowHeader& header() override;
   // Through the shared buffer CurrentItem, as every reader of items does.
   bool getItem(int32_t index, ShowItem& out) override;
@@ -29,6 +31,7 @@ class CollectionShowSource final : public ShowCollection {
   void release() override;
 
  private:
+  bool load(bool checkMedia);
   TCollectionState& state_;
   CollectionHost& host_;
   FileSystem& fs_;

@@ -90,6 +90,22 @@ TEST(CollectionSource, TestRunShowsTheStoredPaths) {
   EXPECT_FALSE(disk.state.FileMan);
 }
 
+TEST(CollectionSource, ThePreviewsLoadReadsNoMediaFileAndKeepsAChangedOne) {
+  Disk disk("C:\\Saver\\Vorn\\");
+  disk.fs.addFile("C:\\Saver\\Vorn\\b.bmp", std::string("changed since the check value was taken"));
+  CollectionShowSource src(disk.state, disk.host, disk.fs, false);
+  int reads = disk.fs.readCalls;
+  EXPECT_FALSE(src.initAllUnchecked());
+  const int uncheckedReads = disk.fs.readCalls - reads;
+  EXPECT_TRUE(disk.boxes.shown.empty());
+  ShowItem it;
+  EXPECT_TRUE(src.getItem(1, it));
+
+  reads = disk.fs.readCalls;
+  EXPECT_TRUE(src.initAll()) << "the show's load still checks";
+  EXPECT_EQ(disk.fs.readCalls - reads - uncheckedReads, 2) << "the two media files";
+}
+
 TEST(CollectionSource, MissingCollectionFailsTheLoad) {
   fake::FakeFileSystem fs;
   fake::FakeMessageBoxes boxes;
