@@ -16,16 +16,28 @@
 
 namespace {
 
+// The executable by its wide path, straight from the system to the file.
+class ExecutableFile final : public vorn::saverhost::SaverFile {
+ public:
+  bool exists() override { return vorn::Win32FileSystem::existsWide(path_); }
+  std::optional<vorn::DirEntry> findFirst() override { return vorn::Win32FileSystem::findFirstWide(path_); }
+
+ private:
+  const std::wstring& path_ = vorn::saverhost::ProcessExecutablePath();
+};
+
 bool RunRegistration() {
-  vorn::Win32FileSystem files;
   vorn::win32::Win32Registry registry;
   vorn::win32::Win32ProfileFiles profiles;
   vorn::win32::Win32SystemParameters system;
-  vorn::saverhost::SaverRegistrationServices services{files, registry, profiles, system};
+  vorn::saverhost::SaverRegistrationServices services{registry, profiles, system};
   vorn::win32::Win32MessageBoxes boxes;
   return vorn::saverhost::RunRegistrationSwitch(
       vorn::saverhost::ProcessCommandLine(),
-      [&](const std::string& exe) { return vorn::saverhost::MakeDefaultSaver(services, exe); },
+      [&] {
+        ExecutableFile exe;
+        return vorn::saverhost::MakeDefaultSaver(services, exe);
+      },
       boxes);
 }
 

@@ -29,7 +29,12 @@ bool RegWriteString(Registry& registry, RegistryRoot root, const std::string& ke
 }
 
 std::string GetDiskFileName(FileSystem& files, const std::string& path) {
-  std::optional<DirEntry> entry = files.findFirst(path);
+  SaverFileAt file(files, path);
+  return GetDiskFileName(file);
+}
+
+std::string GetDiskFileName(SaverFile& file) {
+  std::optional<DirEntry> entry = file.findFirst();
   if (!entry) return {};
   std::string name = upToZero(entry->shortName, kAltNameMax);
   // The alias stays only when its base fills eight characters, the way the
@@ -43,9 +48,9 @@ std::string GetDiskFileName(FileSystem& files, const std::string& path) {
 
 bool IsWinNT(SystemParameters& system) { return system.platformId() == kPlatformWin32NT; }
 
-bool MakeDefaultSaver(SaverRegistrationServices& s, const std::string& path) {
-  if (!s.files.exists(path)) return false;
-  const std::string name = GetDiskFileName(s.files, path);
+bool MakeDefaultSaver(SaverRegistrationServices& s, SaverFile& executable) {
+  if (!executable.exists()) return false;
+  const std::string name = GetDiskFileName(executable);
   if (name.empty()) return false;
   if (!RegWriteString(s.registry, RegistryRoot::CurrentUser, kDesktopKey, kSaverValue, name))
     return false;

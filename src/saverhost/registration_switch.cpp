@@ -29,12 +29,11 @@ std::string RegistrationFailureText(const std::string& baseName) {
          baseName;
 }
 
-bool RunRegistrationSwitch(const CommandLine& args,
-                           const std::function<bool(const std::string& exePath)>& makeDefaultSaver,
+bool RunRegistrationSwitch(const CommandLine& args, const std::function<bool()>& makeDefaultSaver,
                            MessageBoxes& boxes) {
   if (!IsRegistrationSwitch(args.ParamStr(1))) return false;
   const std::string base = SaverBaseName(args.ParamStr(0));
-  if (makeDefaultSaver(args.ParamStr(0)))
+  if (makeDefaultSaver())
     boxes.show(RegistrationSuccessText(base), RegistrationSuccessCaption(base));
   else
     boxes.show(RegistrationFailureText(base), RegistrationFailureCaption(base));

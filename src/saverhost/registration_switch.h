@@ -17,10 +17,10 @@ std::string RegistrationSuccessText(const std::string& baseName);
 std::string RegistrationFailureCaption(const std::string& baseName);
 std::string RegistrationFailureText(const std::string& baseName);
 
-// When argument 1 carries the switch: calls makeDefaultSaver with argument 0,
-// shows the matching box and returns true. Otherwise does nothing, false.
-bool RunRegistrationSwitch(const CommandLine& args,
-                           const std::function<bool(const std::string& exePath)>& makeDefaultSaver,
+// When argument 1 carries the switch: calls makeDefaultSaver (which knows
+// the executable's file), shows the matching box, named after argument 0,
+// and returns true. Otherwise does nothing, false.
+bool RunRegistrationSwitch(const CommandLine& args, const std::function<bool()>& makeDefaultSaver,
                            MessageBoxes& boxes);
 
 }  // namespace vorn::saverhost

@@ -39,7 +39,7 @@ struct World {
   fake::FakeRegistry registry;
   fake::FakeProfileFiles profiles;
   fake::FakeSystemParameters system;
-  SaverRegistrationServices services{files, registry, profiles, system};
+  SaverRegistrationServices services{registry, profiles, system};
 
   void addFile(const std::string& path, std::string longName, std::string shortName) {
     files.entries[path] = DirEntry{std::move(longName), std::move(shortName), 1000};
@@ -55,6 +55,11 @@ struct World {
 };
 
 constexpr const char* kExe = "C:\\Saver\\Multimedia Saver.scr";
+
+bool makeDefault(World& w, const std::string& path) {
+  SaverFileAt exe(w.files, path);
+  return MakeDefaultSaver(w.services, exe);
+}
 
 }  // namespace
 
@@ -125,7 +130,7 @@ TEST(RegWriteString, KeyThatCannotBeCreatedIsAFailureWithoutAWrite) {
 TEST(MakeDefaultSaver, OnNtWritesBothRegistryValuesAndNotifies) {
   World w;
   w.addFile(kExe, "Multimedia Saver.scr", "MULTIM~1.SCR");
-  EXPECT_TRUE(MakeDefaultSaver(w.services, kExe));
+  EXPECT_TRUE(makeDefault(w, kExe));
   EXPECT_EQ(w.desktop("SCRNSAVE.EXE"), "MULTIM~1.SCR");
   EXPECT_EQ(w.desktop("ScreenSaveActive"), "1");
   EXPECT_TRUE(w.profiles.writes.empty());  // system.ini untouched on NT
@@ -141,7 +146,7 @@ TEST(MakeDefaultSaver, OffNtAlsoWritesSystemIniBootSection) {
   World w;
   w.system.platform = kPlatformWin32Windows;
   w.addFile("C:\\W\\Vorn.scr", "Vorn.scr", "");
-  EXPECT_TRUE(MakeDefaultSaver(w.services, "C:\\W\\Vorn.scr"));
+  EXPECT_TRUE(makeDefault(w, "C:\\W\\Vorn.scr"));
   auto it = w.profiles.entries.find({"system.ini", "boot", "SCRNSAVE.EXE"});
   ASSERT_NE(it, w.profiles.entries.end());
   EXPECT_EQ(it->second, "Vorn.scr");
@@ -154,7 +159,7 @@ TEST(MakeDefaultSaver, FailedProfileWriteKeepsRegistryValuesStillNotifiesAndFail
   w.system.platform = kPlatformWin32Windows;
   w.profiles.failWrites = true;
   w.addFile("C:\\W\\Vorn.scr", "Vorn.scr", "");
-  EXPECT_FALSE(MakeDefaultSaver(w.services, "C:\\W\\Vorn.scr"));
+  EXPECT_FALSE(makeDefault(w, "C:\\W\\Vorn.scr"));
   EXPECT_EQ(w.desktop("SCRNSAVE.EXE"), "Vorn.scr");
   EXPECT_EQ(w.desktop("ScreenSaveActive"), "1");
   EXPECT_EQ(w.profiles.writes.size(), 1u);
@@ -163,7 +168,7 @@ TEST(MakeDefaultSaver, FailedProfileWriteKeepsRegistryValuesStillNotifiesAndFail
 
 TEST(MakeDefaultSaver, MissingFileFailsAtOnceWithNothingWrittenOrSent) {
   World w;
-  EXPECT_FALSE(MakeDefaultSaver(w.services, "C:\\gone.scr"));
+  EXPECT_FALSE(makeDefault(w, "C:\\gone.scr"));
   EXPECT_EQ(w.files.searches, 0);
   EXPECT_TRUE(w.registry.log.empty());
   EXPECT_TRUE(w.profiles.writes.empty());
@@ -174,7 +179,7 @@ TEST(MakeDefaultSaver, FileThatTheSearchCannotFindFailsWithNothingWritten) {
   World w;
   w.addFile(kExe, "Multimedia Saver.scr", "MULTIM~1.SCR");
   w.files.hideFromSearch = true;
-  EXPECT_FALSE(MakeDefaultSaver(w.services, kExe));
+  EXPECT_FALSE(makeDefault(w, kExe));
   EXPECT_TRUE(w.registry.log.empty());
   EXPECT_TRUE(w.system.calls.empty());
 }
@@ -184,7 +189,7 @@ TEST(MakeDefaultSaver, FirstRegistryFailureStopsBeforeTheSecondValue) {
   w.system.platform = kPlatformWin32Windows;
   w.addFile(kExe, "Multimedia Saver.scr", "MULTIM~1.SCR");
   w.registry.refusedValues.insert("SCRNSAVE.EXE");
-  EXPECT_FALSE(MakeDefaultSaver(w.services, kExe));
+  EXPECT_FALSE(makeDefault(w, kExe));
   EXPECT_EQ(w.desktop("ScreenSaveActive"), std::nullopt);
   EXPECT_TRUE(w.profiles.writes.empty());
   EXPECT_TRUE(w.system.calls.empty());
@@ -195,7 +200,7 @@ TEST(MakeDefaultSaver, SecondRegistryFailureLeavesTheFirstValueWritten) {
   w.system.platform = kPlatformWin32Windows;
   w.addFile(kExe, "Multimedia Saver.scr", "MULTIM~1.SCR");
   w.registry.refusedValues.insert("SCREENSAVEACTIVE");
-  EXPECT_FALSE(MakeDefaultSaver(w.services, kExe));
+  EXPECT_FALSE(makeDefault(w, kExe));
   EXPECT_EQ(w.desktop("SCRNSAVE.EXE"), "MULTIM~1.SCR");  // no rollback
   EXPECT_TRUE(w.profiles.writes.empty());
   EXPECT_TRUE(w.system.calls.empty());
@@ -205,7 +210,7 @@ TEST(MakeDefaultSaver, DeniedKeyFailsWithNothingWritten) {
   World w;
   w.addFile(kExe, "Multimedia Saver.scr", "MULTIM~1.SCR");
   w.registry.refusedKeys.insert("CONTROL PANEL\\DESKTOP");
-  EXPECT_FALSE(MakeDefaultSaver(w.services, kExe));
+  EXPECT_FALSE(makeDefault(w, kExe));
   EXPECT_EQ(w.desktop("SCRNSAVE.EXE"), std::nullopt);
   EXPECT_TRUE(w.system.calls.empty());
 }

@@ -21,8 +21,8 @@ SwitchRun run(const std::string& exe, const std::string& raw, bool outcome) {
   CommandLine args(exe, raw);
   r.handled = RunRegistrationSwitch(
       args,
-      [&](const std::string& path) {
-        r.calls.push_back(path);
+      [&] {
+        r.calls.push_back("made default");
         return outcome;
       },
       r.boxes);
@@ -34,7 +34,7 @@ SwitchRun run(const std::string& exe, const std::string& raw, bool outcome) {
 TEST(RegistrationBoxes, SuccessNamesTheSaverByItsBaseName) {
   SwitchRun r = run("C:\\Saver\\abc.scr", "abc.scr /DEFAULTSS=THIS", true);
   ASSERT_TRUE(r.handled);
-  EXPECT_EQ(r.calls, std::vector<std::string>{"C:\\Saver\\abc.scr"});
+  EXPECT_EQ(r.calls.size(), 1u);
   ASSERT_EQ(r.boxes.shown.size(), 1u);
   EXPECT_EQ(cp1250ToUtf8(r.boxes.shown[0].caption), "abc - Információ");
   EXPECT_EQ(cp1250ToUtf8(r.boxes.shown[0].text), "Most a(z) abc képernyővédő az alapértelmezett.");

@@ -3,7 +3,8 @@
 #   registration_test.sh VORN_SCR VORN_DRIVER WORK_DIR
 # Checks the success box (caption and text exactly), the OK button, exit
 # code 0 and the registry values; the short alias written for a long file
-# name; and the failure box when the registry refuses the write.
+# name; success from a folder whose name Windows-1250 cannot spell; and the
+# failure box when the registry refuses the write.
 #
 # How the write is made to fail: the test gives "HKCU\Control Panel\Desktop"
 # an access list that refuses setting values to everyone, as a locked-down
@@ -57,6 +58,20 @@ if ! [[ "$alias" =~ ^[^.]{8}\.SCR$ && "$alias" == *"~"* ]]; then
   echo "FAIL: expected an 8.3 alias for the long name, got '$alias'" >&2
   exit 1
 fi
+
+echo "== a folder named outside Windows-1250 (a Cyrillic user name)"
+cyr="$work/Пользователь"
+mkdir -p "$cyr" && cp "$scr" "$cyr/Vorn.scr"
+cat >"$work/cyrillic.txt" <<SCRIPT
+reg-delete HKCU $desk SCRNSAVE.EXE
+start "$cyr/Vorn.scr" /DEFAULTSS=THIS
+wait-window --pid started --class "#32770" --timeout 20000
+expect-title "Vorn - Információ"
+press OK
+expect-exit 0
+reg-expect HKCU $desk SCRNSAVE.EXE Vorn.scr
+SCRIPT
+run_driver -f "$work/cyrillic.txt"
 
 echo "== failure box when the registry refuses the write"
 cat >"$work/failure.txt" <<SCRIPT

@@ -51,14 +51,20 @@ class Win32WritableFile final : public WritableFile {
 
 }  // namespace
 
-bool Win32FileSystem::exists(const std::string& path) {
-  const DWORD a = GetFileAttributesW(wide(path).c_str());
+bool Win32FileSystem::exists(const std::string& path) { return existsWide(wide(path)); }
+
+bool Win32FileSystem::existsWide(const std::wstring& path) {
+  const DWORD a = GetFileAttributesW(path.c_str());
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::optional<DirEntry> Win32FileSystem::findFirst(const std::string& path) {
+  return findFirstWide(wide(path));
+}
+
+std::optional<DirEntry> Win32FileSystem::findFirstWide(const std::wstring& path) {
   WIN32_FIND_DATAW fd;
-  HANDLE h = FindFirstFileW(wide(path).c_str(), &fd);
+  HANDLE h = FindFirstFileW(path.c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return std::nullopt;
   FindClose(h);
   DirEntry e;

@@ -7,13 +7,13 @@
 namespace vorn::saverhost {
 namespace {
 
-std::string moduleFileName() {
+std::wstring moduleFileName() {
   std::wstring buf(MAX_PATH, L'\0');
   for (;;) {
     DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
     if (n < buf.size()) {
       buf.resize(n);
-      return win32::narrow(buf);
+      return buf;
     }
     buf.resize(buf.size() * 2);  // truncated: try a longer buffer
   }
@@ -21,8 +21,13 @@ std::string moduleFileName() {
 
 }  // namespace
 
+const std::wstring& ProcessExecutablePath() {
+  static const std::wstring path = moduleFileName();
+  return path;
+}
+
 const CommandLine& ProcessCommandLine() {
-  static const CommandLine line(moduleFileName(), win32::narrow(GetCommandLineW()));
+  static const CommandLine line(win32::narrow(ProcessExecutablePath()), win32::narrow(GetCommandLineW()));
   return line;
 }
 
