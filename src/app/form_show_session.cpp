@@ -71,6 +71,15 @@ struct FormPort final : ShowForm {
   void requestTerminate() override { f.Terminate(); }
 };
 
+// The display of MediaPrev in the show: an item sound that is a video plays
+// into a child of the hidden Panel2, where nothing of it is seen, instead of
+// opening a window of its own over the show. Being a child, it stays hidden
+// even when the player shows its display, and goes with the panel.
+HWND hiddenDisplayIn(HWND panel) {
+  return CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 1, 1, panel, nullptr, GetModuleHandleW(nullptr),
+                         nullptr);
+}
+
 struct WinCursor final : CursorSource {
   Point cursorPos() override {
     POINT p{0, 0};
@@ -138,7 +147,7 @@ struct Runtime {
         caption(f.Instance(), hwnd),
         mediaPlayer1(f.MovieBox->Handle(), hwnd),
         bckSndMIDI(nullptr, hwnd),
-        mediaPrev(nullptr, hwnd),
+        mediaPrev(hiddenDisplayIn(f.Panel2->Handle()), hwnd),
         timer1(hwnd, kTimer1Id),
         state(fs, preview ? static_cast<MessageBoxes&>(silent) : boxes),
         collectionHost(HWND(f.ApplicationHandle()), f.ApplicationTitle()),

@@ -73,4 +73,28 @@ echo "== a missing collection: Megnyitási hiba"
 fresh missing
 rm "$work/missing/Vorn.CNF"
 expect_error_box missing "Megnyitási hiba"
+echo "== an item sound that is a video opens no window over the show"
+cnftool="$root/build/native/tools/cnftool/cnftool"
+if [ -x "$cnftool" ]; then
+  fresh video
+  python3 "$root/tests/wine/make_avi.py" "$work/video/Vorn/clip.avi" 200
+  rm "$work/video/Vorn.CNF"
+  "$cnftool" create "$work/video/Vorn.CNF" -i ChgInt=30 -i EffectNum=0 -i SoundPath=clip.avi \
+    "$work/video/Vorn/vorn1.bmp" >/dev/null
+  cat >"$work/video.txt" <<SCRIPT
+reg-set HKCU "Software\\Wine\\X11 Driver" Managed N
+start "$(winpath "$work/video/Vorn.scr")" /S
+wait-window --pid started --class TForm1 --timeout 20000
+sleep 3000
+list-windows --pid started
+key Escape
+wait-exit --timeout 3000
+SCRIPT
+  run_driver -f "$work/video.txt" | tr -d '\r' >"$work/video.log" || { cat "$work/video.log"; exit 1; }
+  others="$(grep '^window ' "$work/video.log" | grep -v 'TForm1' || true)"
+  [ -z "$others" ] || { echo "a window beside the show: $others"; exit 1; }
+else
+  echo "(no native cnftool: skipped)"
+fi
+
 echo "show end to end: ok"
