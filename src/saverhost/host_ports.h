@@ -12,7 +12,7 @@ namespace vorn::saverhost {
 
 // A window handle as the system hands it out (HWND on Windows); 0 is none.
 using WindowHandle = uintptr_t;
-// A window procedure address as GWL_WNDPROC holds it.
+// A window procedure address as GWLP_WNDPROC holds it: pointer-sized.
 using WindowProcAddress = uintptr_t;
 using LibraryHandle = uintptr_t;
 using RegistryKey = uintptr_t;
@@ -83,7 +83,7 @@ class HostForm {
 };
 
 // Message and value names the host uses, with the system's numbers.
-inline constexpr int32_t GWL_WNDPROC_ = -4;
+inline constexpr int32_t GWLP_WNDPROC_ = -4;
 inline constexpr int32_t GWL_STYLE_ = -16;
 inline constexpr int32_t GWL_EXSTYLE_ = -20;
 inline constexpr uint32_t WS_CHILD_ = 0x40000000;
@@ -118,6 +118,11 @@ class HostSystem {
   virtual void ShowWindow(WindowHandle, int32_t cmd) = 0;
   virtual int32_t GetWindowLongA(WindowHandle, int32_t index) = 0;
   virtual void SetWindowLongA(WindowHandle, int32_t index, int32_t value) = 0;
+  // The pointer-sized window longs (GetWindowLongPtr): a window procedure
+  // does not fit the 32-bit ones in a 64-bit process, where the system
+  // refuses them. (The system's names are macros in a 32-bit build.)
+  virtual intptr_t GetWindowLongPointer(WindowHandle, int32_t index) = 0;
+  virtual void SetWindowLongPointer(WindowHandle, int32_t index, intptr_t value) = 0;
   virtual void SetParent(WindowHandle child, WindowHandle parent) = 0;
   virtual bool IsWindow(WindowHandle) = 0;
   virtual void EnableWindow(WindowHandle, bool enable) = 0;

@@ -189,17 +189,17 @@ void TScreenSaver::HookWindowProc() {
   // procedure on the way back.
   if (!HostForm_ || OldWindowProc) return;
   const WindowHandle form = HostForm_->Handle();
-  OldWindowProc = WindowProcAddress(uint32_t(System.GetWindowLongA(form, GWL_WNDPROC_)));
+  OldWindowProc = WindowProcAddress(System.GetWindowLongPointer(form, GWLP_WNDPROC_));
   Thunk = System.MakeWndProcThunk(
       [this](uint32_t msg, uintptr_t wp, intptr_t lp) { return HostWindowProc(msg, wp, lp); });
-  System.SetWindowLongA(form, GWL_WNDPROC_, int32_t(uint32_t(Thunk)));
+  System.SetWindowLongPointer(form, GWLP_WNDPROC_, intptr_t(Thunk));
 }
 
 void TScreenSaver::UnhookWindowProc() {
   if (!HostForm_) return;
   if (OldWindowProc) {
     if (WindowHandle form = HostForm_->Handle())
-      System.SetWindowLongA(form, GWL_WNDPROC_, int32_t(uint32_t(OldWindowProc)));
+      System.SetWindowLongPointer(form, GWLP_WNDPROC_, intptr_t(OldWindowProc));
   }
   if (Thunk) System.FreeWndProcThunk(Thunk);
   OldWindowProc = 0;

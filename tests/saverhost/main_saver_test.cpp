@@ -5,12 +5,17 @@
 namespace vorn::saverhost::testing {
 namespace {
 
+const intptr_t kOwnProc = intptr_t(uintptr_t(0x7FF612345678ull));
+const std::string kRestore = "SetWindowLongPtr 77 -4 " + std::to_string(uintptr_t(kOwnProc));
+
 class MainSaver : public HostTest {
  protected:
   MainSaver() {
     commandLine({"/s"});
     sys.windowsByTitle["Vorn"] = 55;
-    sys.windowLongs[{77, GWL_WNDPROC_}] = 9000;  // the form's own procedure
+    // The form's own procedure, at an address above 4 GiB as in a 64-bit
+    // process: it must come back whole.
+    sys.windowLongs[{77, GWLP_WNDPROC_}] = kOwnProc;
   }
 };
 
@@ -27,7 +32,7 @@ TEST_F(MainSaver, SetsTheFormUpInOrderAfterTheBeforeEvent) {
                                           "SetBorderStyle 0",
                                           "SetStayOnTop",
                                           "MakeWndProcThunk",
-                                          "SetWindowLong 77 -4 4242",
+                                          "SetWindowLongPtr 77 -4 4242",
                                           "event MainSaver"};
   int last = -1;
   for (const auto& step : order) {
@@ -85,7 +90,7 @@ TEST_F(MainSaver, RefusesTheWholeScreenSaveCommandOnly) {
   EXPECT_EQ(sys.thunk(WM_SYSCOMMAND_, SC_SCREENSAVE_, 0), 0);
   EXPECT_EQ(countPrefix("CallWindowProc"), 0);
   EXPECT_EQ(sys.thunk(WM_SYSCOMMAND_, SC_SCREENSAVE_ | 2, 0), 1234);
-  EXPECT_TRUE(logged("CallWindowProc 9000 77 274 " + std::to_string(SC_SCREENSAVE_ | 2)));
+  EXPECT_TRUE(logged("CallWindowProc " + std::to_string(uintptr_t(kOwnProc)) + " 77 274 " + std::to_string(SC_SCREENSAVE_ | 2)));
   EXPECT_EQ(sys.thunk(0x0200, 5, 6), 1234) << "other messages reach the form's own procedure";
 }
 
@@ -115,7 +120,7 @@ TEST_F(MainSaver, HookingTwiceKeepsTheFormsOwnProcedure) {
   h->HookWindowProc();
   EXPECT_EQ(count("MakeWndProcThunk"), 1);
   h->UnhookWindowProc();
-  EXPECT_EQ(sys.GetWindowLongA(77, GWL_WNDPROC_), 9000);
+  EXPECT_EQ(sys.GetWindowLongPointer(77, GWLP_WNDPROC_), kOwnProc);
   EXPECT_FALSE(h->Hooked());
   h->UnhookWindowProc();
   EXPECT_EQ(count("FreeWndProcThunk 4242"), 1);
@@ -126,7 +131,7 @@ TEST_F(MainSaver, DestructorRestoresProcedureThenSystemFlagThenCursor) {
     auto h = load();
     log.clear();
   }
-  const int unhook = at("SetWindowLong 77 -4 9000");
+  const int unhook = at(kRestore);
   const int flag = at("SystemParametersInfo 97 0 0");
   const int cursor = at("ShowCursor 1");
   ASSERT_GE(unhook, 0);
@@ -151,7 +156,7 @@ TEST_F(HostTest, DestructorClearsTheFlagAndShowsTheCursorInEveryMode) {
     EXPECT_EQ(count("ShowCursor 1"), 1) << name;
     const int expected = m == std::vector<std::string>{"/c"} ? 1 : 0;
     EXPECT_EQ(count("EnableWindow 300 1"), expected) << name;
-    EXPECT_EQ(count("SetWindowLong 77 -4 0"), 0) << name << ": nothing to unhook";
+    EXPECT_EQ(count("SetWindowLongPtr 77 -4 0"), 0) << name << ": nothing to unhook";
   }
 }
 

@@ -118,8 +118,16 @@ class FakeHostSystem final : public saverhost::HostSystem {
   }
   void ShowWindow(WindowHandle h, int32_t cmd) override { note("ShowWindow", h, cmd); }
   int32_t GetWindowLongA(WindowHandle h, int32_t index) override {
+    return int32_t(GetWindowLongPointer(h, index));
+  }
+  intptr_t GetWindowLongPointer(WindowHandle h, int32_t index) override {
     auto it = windowLongs.find({h, index});
     return it == windowLongs.end() ? 0 : it->second;
+  }
+  void SetWindowLongPointer(WindowHandle h, int32_t index, intptr_t value) override {
+    windowLongs[{h, index}] = value;
+    log_.push_back("SetWindowLongPtr " + std::to_string(h) + " " + std::to_string(index) + " " +
+                   std::to_string(uintptr_t(value)));
   }
   void SetWindowLongA(WindowHandle h, int32_t index, int32_t value) override {
     windowLongs[{h, index}] = value;
@@ -214,7 +222,7 @@ class FakeHostSystem final : public saverhost::HostSystem {
   static constexpr WindowProcAddress kThunkAddress = 4242;
   std::vector<std::string> args{"C:\\VORN.SCR"};
   std::map<std::string, WindowHandle> windowsByTitle;
-  std::map<std::pair<WindowHandle, int32_t>, int32_t> windowLongs;
+  std::map<std::pair<WindowHandle, int32_t>, intptr_t> windowLongs;
   std::map<WindowHandle, bool> existing;
   WindowHandle foreground = 0;
   intptr_t oldProcResult = 1234;

@@ -47,6 +47,12 @@ void Win32HostSystem::SetWindowLongA(WindowHandle h, int32_t index, int32_t valu
     SetWindowPos(hwnd(h), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
+intptr_t Win32HostSystem::GetWindowLongPointer(WindowHandle h, int32_t index) {
+  return intptr_t(GetWindowLongPtrW(hwnd(h), index));
+}
+void Win32HostSystem::SetWindowLongPointer(WindowHandle h, int32_t index, intptr_t value) {
+  SetWindowLongPtrW(hwnd(h), index, LONG_PTR(value));
+}
 void Win32HostSystem::SetParent(WindowHandle c, WindowHandle p) { ::SetParent(hwnd(c), hwnd(p)); }
 bool Win32HostSystem::IsWindow(WindowHandle h) { return ::IsWindow(hwnd(h)) != FALSE; }
 void Win32HostSystem::EnableWindow(WindowHandle h, bool e) { ::EnableWindow(hwnd(h), e ? TRUE : FALSE); }

@@ -15,6 +15,8 @@ class Win32HostSystem final : public HostSystem {
   void ShowWindow(WindowHandle, int32_t cmd) override;
   int32_t GetWindowLongA(WindowHandle, int32_t index) override;
   void SetWindowLongA(WindowHandle, int32_t index, int32_t value) override;
+  intptr_t GetWindowLongPointer(WindowHandle, int32_t index) override;
+  void SetWindowLongPointer(WindowHandle, int32_t index, intptr_t value) override;
   void SetParent(WindowHandle child, WindowHandle parent) override;
   bool IsWindow(WindowHandle) override;
   void EnableWindow(WindowHandle, bool enable) override;
