@@ -27,6 +27,15 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   else xvfb-run -a "$wine" wineboot -i >/dev/null 2>&1 || true; fi
   wineserver -w || true
 fi
+# Without a window manager (a bare X server) Wine leaves maximised and
+# full-screen windows to a manager that is not there: they keep their
+# designed size on the X screen while Windows believes they cover it. Not
+# "managed", Wine places every window itself, as Windows does.
+if ! grep -qs '^"Managed"="N"' "$WINEPREFIX/user.reg"; then
+  reg=(reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f)
+  if [ -n "${DISPLAY:-}" ]; then "$wine" "${reg[@]}" >/dev/null 2>&1 || true
+  else xvfb-run -a "$wine" "${reg[@]}" >/dev/null 2>&1 || true; fi
+fi
 if [ -n "${DISPLAY:-}" ]; then
   exec "$wine" "$@"
 else

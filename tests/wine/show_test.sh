@@ -26,10 +26,7 @@ winpath() { echo "Z:$1"; }  # Wine takes "/" as well
 
 echo "== the show: two moments, demo pictures, key ends it"
 fresh show
-# Without a window manager (Xvfb) Wine places its windows itself only when
-# they are not "managed"; then the maximised show covers the X screen too.
 cat >"$work/show.txt" <<SCRIPT
-reg-set HKCU "Software\\Wine\\X11 Driver" Managed N
 start "$(winpath "$work/show/Vorn.scr")" /S
 wait-window --pid started --class TForm1 --timeout 20000
 sleep 2500

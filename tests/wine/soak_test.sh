@@ -40,7 +40,6 @@ fi
 
 echo "== the show for ${secs}s at one picture a second, sampled every $((every / 1000))s"
 cat >"$work/soak.txt" <<SCRIPT
-reg-set HKCU "Software\\Wine\\X11 Driver" Managed N
 start "Z:$work/soak/Vorn.scr" /S
 wait-window --pid started --class TForm1 --timeout 20000
 watch-resources --every $every --for $((secs * 1000)) --settle $settle --window 3 --private-slack-kib 8192 --gdi-slack 8 --user-slack 4 --handle-slack 8 --window-slack 2
