@@ -139,7 +139,7 @@ LRESULT CALLBACK TPanel::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 TForm1::TForm1(HINSTANCE instance, saverhost::HostSystem& system)
     : instance_(instance), applicationTitle_(applicationTitleFromModule()) {
-  registerClass(instance, kAppClass, DefWindowProcW, nullptr);
+  registerClass(instance, kAppClass, AppProc, nullptr);
   registerClass(instance, kFormClass, Proc, nullptr);
   registerClass(instance, kPanelClass, TPanel::Proc, nullptr);
   registerClass(instance, kCoverClass, CoverProc, nullptr);
@@ -396,7 +396,26 @@ void TForm1::DestroyCovers() {
   covers_.clear();
 }
 
+namespace {
+
+// The show, when it loses the foreground, broadcasts an activation to every
+// top-level window. The program's other windows must not take that as their
+// own: the default handling would give them the focus, and the show, losing
+// it again, would broadcast again. An activation that arrives while the
+// window is not the active one is that broadcast.
+bool isActivationBroadcast(HWND hwnd, UINT msg, WPARAM wp) {
+  return msg == WM_ACTIVATE && LOWORD(wp) != WA_INACTIVE && GetActiveWindow() != hwnd;
+}
+
+}  // namespace
+
+LRESULT CALLBACK TForm1::AppProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (isActivationBroadcast(hwnd, msg, wp)) return 0;
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
 LRESULT CALLBACK TForm1::CoverProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (isActivationBroadcast(hwnd, msg, wp)) return 0;
   auto* form = vorn::win32::windowOwner<TForm1>(hwnd, msg, lp);
   if (form) {
     // Input on a cover ends the show as input on the form does.

@@ -151,6 +151,7 @@ class TForm1 final : public saverhost::HostForm {
 
  private:
   static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT CALLBACK AppProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK CoverProc(HWND, UINT, WPARAM, LPARAM);
   static BOOL CALLBACK CoverMonitor(HMONITOR, HDC, LPRECT, LPARAM);
   void CreateLayout();

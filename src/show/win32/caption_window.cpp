@@ -25,7 +25,9 @@ CaptionWindow::CaptionWindow(HINSTANCE instance, HWND parent) {
     wc.hCursor = nullptr;
     RegisterClassW(&wc);
   }
-  // Transparent to the mouse: a move over the caption does not count.
+  // The caption takes the mouse to itself and has no handlers for it, so a
+  // move or a click over it reaches neither the form nor the picture and
+  // does not end the show.
   hwnd_ = CreateWindowExW(0, kClass, L"", WS_CHILD, 0, 0, 0, 0, parent, nullptr, instance, this);
   remakeFont();
 }
@@ -118,8 +120,6 @@ void CaptionWindow::paint(HDC dc) {
 LRESULT CALLBACK CaptionWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto* self = vorn::win32::windowOwner<CaptionWindow>(hwnd, msg, lp);
   switch (msg) {
-    case WM_NCHITTEST:
-      return HTTRANSPARENT;  // no mouse handlers: input goes to what lies below
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
