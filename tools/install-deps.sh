@@ -14,8 +14,9 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok ins
 native_pkgs=(cmake g++ make git pkg-config ca-certificates googletest libgtest-dev
              libjpeg62-turbo-dev libpng-dev nasm python3 imagemagick clang
              libclang-rt-14-dev)
+# The dummy Xorg gives the Windows tests two monitors side by side.
 win_pkgs=(g++-mingw-w64-i686 mingw-w64-i686-dev wine wine32:i386 wine64 xvfb xauth
-          x11-utils)
+          x11-utils xserver-xorg-core xserver-xorg-video-dummy)
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386

@@ -14,6 +14,9 @@
 // The player has the show window's settings (Step 10, Delay 30, Center,
 // Stretch and StretchFine on, black background); --step overrides Step and
 // --seed seeds the random source (default 1) anew before each frame.
+// --color 0x00BBGGRR and --show-mode 0|1 are an item's background colour and
+// fit (1: stretched), as the collection stores them; "background" for A or B is a
+// picture of that colour, as every transition of the show starts from.
 // --style and --progress take lists and ranges ("1-57", "25,50,75"); with
 // more than one frame each file name gets "-<style>-<progress>" before its
 // extension. --checksum prints "style progress checksum" per frame.
@@ -40,6 +43,8 @@ struct Options {
   std::vector<int> progresses{50};
   int step = 10;
   uint32_t seed = 1;
+  Color color = rgb(0, 0, 0);
+  int showMode = 1;
   std::string out, sheet;
   bool checksum = false;
   bool fitted = true;
@@ -50,8 +55,9 @@ int usage(const char* why) {
                "vorn-frames: %s\n"
                "usage: vorn-frames [--old A] [--new B] [--size WxH] [--style N|N-M|N,M]\n"
                "                   [--progress P|P,Q] [--step N] [--seed S] [--out F.bmp|F.png]\n"
-               "                   [--checksum] [--sheet F.png] [--unfitted]\n"
-               "  A, B: picture files or pattern:0..%d\n"
+               "                   [--color 0x00BBGGRR] [--show-mode 0|1] [--checksum] [--sheet F.png]\n"
+               "                   [--unfitted]\n"
+               "  A, B: picture files, pattern:0..%d or background\n"
                "  A picture file is shown as the show shows it stretched: upright (a JPEG's\n"
                "  recorded orientation) and resampled once, area-averaged, to its\n"
                "  proportional fit in WxH; the frames are composed at that size.\n"
@@ -101,7 +107,12 @@ bool parseSize(const std::string& s, int32_t& w, int32_t& h) {
   return Bitmap24::sizeAllowed(w, h);
 }
 
-Result<Bitmap24> loadSource(const std::string& source, int32_t w, int32_t h, bool fitted) {
+Result<Bitmap24> loadSource(const std::string& source, int32_t w, int32_t h, bool fitted, Color color) {
+  if (source == "background") {
+    Bitmap24 plain(w, h);
+    plain.fill(color);
+    return plain;
+  }
   if (source.rfind("pattern:", 0) == 0) {
     int kind;
     if (!parseInt(source.substr(8), 0, fake::kPatternKinds - 1, kind)) return makeError("no such pattern: " + source);
@@ -128,6 +139,9 @@ class FrameMaker {
   FrameMaker(const Options& o, const Bitmap24& oldPicture, const Bitmap24& newPicture)
       : o_(o), rig_(o.width, o.height, o.seed), old_(oldPicture), new_(newPicture) {
     rig_.player->SetStep(o.step);
+    rig_.player->SetColor(o.color);
+    rig_.player->SetStretch(o.showMode == 1);
+    rig_.player->SetStretchFine(o.showMode == 1);
   }
   Result<Bitmap24> frame(int style, int progress) {
     if (Status s = rig_.showAt(old_); !s) return s.takeError();
@@ -175,6 +189,13 @@ int run(int argc, char** argv) {
       int s;
       if (!parseInt(v, 0, 2147483647, s)) return usage("bad --seed");
       o.seed = uint32_t(s);
+    } else if (a == "--color" && value(v)) {
+      char* end = nullptr;
+      const unsigned long c = std::strtoul(v.c_str(), &end, 0);
+      if (v.empty() || *end != '\0' || c > 0xFFFFFF) return usage("bad --color (0x00BBGGRR)");
+      o.color = Color(c);
+    } else if (a == "--show-mode" && value(v)) {
+      if (!parseInt(v, 0, 1, o.showMode)) return usage("bad --show-mode (0 or 1)");
     } else if (a == "--out" && value(v)) {
       o.out = v;
     } else if (a == "--sheet" && value(v)) {
@@ -186,9 +207,11 @@ int run(int argc, char** argv) {
   if (!o.sheet.empty() && !o.sizeGiven) o.width = 96, o.height = 72;
   if (o.sheet.empty() && o.out.empty() && !o.checksum) return usage("nothing to do: give --out, --checksum or --sheet");
 
-  Result<Bitmap24> oldPicture = loadSource(o.oldSource, o.width, o.height, o.fitted);
+  // Only a stretched slide is fitted to the window.
+  const bool fitted = o.fitted && o.showMode == 1;
+  Result<Bitmap24> oldPicture = loadSource(o.oldSource, o.width, o.height, fitted, o.color);
   if (!oldPicture) return std::fprintf(stderr, "vorn-frames: %s\n", oldPicture.error().c_str()), 1;
-  Result<Bitmap24> newPicture = loadSource(o.newSource, o.width, o.height, o.fitted);
+  Result<Bitmap24> newPicture = loadSource(o.newSource, o.width, o.height, fitted, o.color);
   if (!newPicture) return std::fprintf(stderr, "vorn-frames: %s\n", newPicture.error().c_str()), 1;
   FrameMaker maker(o, *oldPicture, *newPicture);
 

@@ -47,8 +47,15 @@ Commands (one a line in SCRIPT; UTF-8; "..." quotes with \" \\ \r \n \t; # comme
   key NAME...                     keys through the input queue, after bringing the current window forward
   post-key NAME...                keys posted to the current window
   type TEXT                       characters through the input queue
-  mouse-move X Y | mouse-move --by DX DY   (screen coordinates)
+  mouse-move X Y | mouse-move --by DX DY | mouse-move --centre   (screen coordinates; the
+                                  last: the centre of the current window)
   click [--right] [X Y]           mouse click, after moving there when X Y are given
+  send-message MSG WPARAM LPARAM  send a message to the current window, print "result N"
+  steal-focus [--for MS]          make a window of the driver's the foreground window, keep it MS;
+                                  print who is in the foreground then ("current", "driver" or
+                                  "other") and how many WM_ACTIVATE (WA_ACTIVE, current window)
+                                  were posted to the driver's window
+  wait-file PATH [--timeout MS]   wait until the file exists (a hand-over to the calling script)
   capture-screen FILE.bmp         24-bit BMP of the screen
   capture-window FILE.bmp         24-bit BMP of the current window's rectangle on the screen
   wait-exit [--timeout MS]        wait for the started process to end, print its exit code
@@ -90,7 +97,7 @@ struct Args {
 };
 
 const std::set<std::string>& flagOptions() {
-  static const std::set<std::string> flags{"--hidden", "--right", "--by"};
+  static const std::set<std::string> flags{"--hidden", "--right", "--by", "--centre"};
   return flags;
 }
 
@@ -150,6 +157,9 @@ class Driver {
         {"type", [this](const Args& a) { typeChars(a); }},
         {"mouse-move", [this](const Args& a) { mouseMove(a); }},
         {"click", [this](const Args& a) { click(a); }},
+        {"send-message", [this](const Args& a) { sendMessage(a); }},
+        {"steal-focus", [this](const Args& a) { stealFocus(a); }},
+        {"wait-file", [this](const Args& a) { waitFile(a); }},
         {"capture-screen", [this](const Args& a) { capture(a, false); }},
         {"capture-window", [this](const Args& a) { capture(a, true); }},
         {"wait-exit", [this](const Args& a) { waitExit(a); }},
@@ -360,6 +370,12 @@ class Driver {
   }
 
   void mouseMove(const Args& a) {
+    if (a.has("--centre")) {
+      RECT r{};
+      GetWindowRect(needCurrent(), &r);
+      if (!mouseMoveTo((r.left + r.right) / 2, (r.top + r.bottom) / 2)) fail("cannot move the mouse");
+      return;
+    }
     int x = static_cast<int>(number(a, 0)), y = static_cast<int>(number(a, 1));
     if (!(a.has("--by") ? mouseMoveBy(x, y) : mouseMoveTo(x, y))) fail("cannot move the mouse");
   }
@@ -369,6 +385,59 @@ class Driver {
         !mouseMoveTo(static_cast<int>(number(a, 0)), static_cast<int>(number(a, 1))))
       fail("cannot move the mouse");
     if (!mouseClick(a.has("--right"))) fail("cannot click");
+  }
+
+  void sendMessage(const Args& a) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(needCurrent(), static_cast<UINT>(number(a, 0)), static_cast<WPARAM>(number(a, 1)),
+                             static_cast<LPARAM>(number(a, 2)), SMTO_ABORTIFHUNG, 5000, &result))
+      fail("the window did not answer");
+    out("result " + std::to_string(static_cast<long long>(result)));
+  }
+
+  // A real deactivation: the system tells the current window it lost the
+  // foreground to the driver's own window. Posted messages (not the ones
+  // the system sends on activation) are counted as broadcasts.
+  void stealFocus(const Args& a) {
+    HWND target = needCurrent();
+    static const wchar_t kClass[] = L"VornDriverFocus";
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kClass;
+    RegisterClassW(&wc);
+    HWND own = CreateWindowExW(0, kClass, L"driver focus", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+    if (!own) fail("cannot create the driver's window");
+    SetForegroundWindow(own);
+    int broadcasts = 0;
+    const DWORD until = GetTickCount() + (a.has("--for") ? strtoul(a.get("--for").c_str(), nullptr, 10) : 1000);
+    while (static_cast<LONG>(until - GetTickCount()) > 0) {
+      MSG m;
+      while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        // A broadcast is counted, not handled: the default handling would
+        // make the driver's window take the focus back.
+        if (m.hwnd == own && m.message == WM_ACTIVATE && m.wParam == WA_ACTIVE &&
+            reinterpret_cast<HWND>(m.lParam) == target)
+          ++broadcasts;
+        else
+          DispatchMessageW(&m);
+      }
+      Sleep(10);
+    }
+    HWND fg = GetForegroundWindow();
+    out(std::string("foreground: ") + (fg == target ? "current" : fg == own ? "driver" : "other"));
+    out("activation broadcasts: " + std::to_string(broadcasts));
+    DestroyWindow(own);
+  }
+
+  void waitFile(const Args& a) {
+    std::wstring file = windowsPath(arg(a, 0, "file"));
+    const DWORD until = GetTickCount() + timeoutOf(a, 20000);
+    while (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
+      if (static_cast<LONG>(until - GetTickCount()) <= 0) fail("no file " + toUtf8(file));
+      Sleep(20);
+    }
   }
 
   void capture(const Args& a, bool window) {

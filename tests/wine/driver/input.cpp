@@ -66,13 +66,16 @@ bool postKey(HWND w, WORD vk) {
 }
 
 bool mouseMoveTo(int x, int y) {
-  // Absolute input is in 0..65535 over the primary screen.
-  int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  // Absolute input is in 0..65535 over all monitors together.
+  int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  int w = GetSystemMetrics(SM_CXVIRTUALSCREEN), h = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  x -= left;
+  y -= top;
   INPUT in{};
   in.type = INPUT_MOUSE;
   in.mi.dx = static_cast<LONG>((x * 65535LL + w / 2) / (w > 1 ? w - 1 : 1));
   in.mi.dy = static_cast<LONG>((y * 65535LL + h / 2) / (h > 1 ? h - 1 : 1));
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
   return SendInput(1, &in, sizeof(INPUT)) == 1;
 }
 
