@@ -22,6 +22,7 @@
 #include "show/win32/message_pump.h"
 #include "show/win32/wave_sound.h"
 #include "show/win32/win32_timer.h"
+#include "transition/win32/frame_trace.h"
 #include "transition/win32/win32_pacing.h"
 #include "transition/win32/win32_player_presenter.h"
 #include "transition/win32/win32_worker_threads.h"
@@ -105,6 +106,8 @@ struct PostWaker final : UiWaker {
 struct Runtime {
   TForm1& form;
   HWND hwnd;
+  // First made, last gone: every frame's events land in it.
+  std::unique_ptr<FrameTrace> trace = FrameTrace::fromEnvironment();
   SyncCallQueue calls;
   Win32PlayerPresenter presenter;
   Win32TickClock clock;
@@ -179,7 +182,11 @@ struct Runtime {
     player.OnComplete = [this](TCustomTransitionPlayer&) {
       if (!previewing) session->TransitionPlayer1Complete();
     };
-    player.OnProgress = [this](TCustomTransitionPlayer&) { session->TransitionPlayer1Progress(); };
+    player.OnProgress = [this](TCustomTransitionPlayer& p) {
+      if (trace) trace->composed(p.Style(), p.Progress(), p.Step(), p.Delay());
+      session->TransitionPlayer1Progress();
+    };
+    if (trace) presenter.OnPresented = [this] { trace->presented(); };
     pump.PreTranslate = [this](MSG& m) { return previewKey(m); };
     chained = form.MessageHook;
     form.MessageHook = [this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& r) { return hook(msg, wp, lp, r); };

@@ -57,6 +57,7 @@ void Win32PlayerPresenter::paint(HDC hdc, const RECT& rcPaint) {
   const Rect area = offsetRect(dirty, -bounds_.left, -bounds_.top);
   if (!player_->Paint(area)) return;
   presentBitmap(hdc, player_->PaintBuffer(), area, bounds_.left, bounds_.top);
+  if (OnPresented) OnPresented();
 }
 
 namespace {

@@ -6,6 +6,8 @@
 // SetDIBitsToDevice; no GDI object is made per frame.
 #include <windows.h>
 
+#include <functional>
+
 #include "raster/bitmap24.h"
 #include "raster/rect.h"
 #include "transition/player_host.h"
@@ -28,6 +30,9 @@ class Win32PlayerPresenter final : public PlayerHost {
   ~Win32PlayerPresenter() override;
 
   void attach(TCustomTransitionPlayer* player) { player_ = player; }
+  // Called after each frame reaches the window (the frame trace); unset, a
+  // paint costs nothing more.
+  std::function<void()> OnPresented;
   // Where the control sits in the window's client area (Align alClient: the
   // whole client rectangle; call again on WM_SIZE).
   void setBounds(const Rect& bounds);
