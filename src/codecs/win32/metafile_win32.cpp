@@ -1,5 +1,5 @@
 // Metafiles through the platform. An EMF is kept as an enhanced-metafile
-// handle; a WMF must carry the placeable header (key 0x9AC6CDD7, bounding box
+// handle, its size that of its frame (metafile_size.h); a WMF must carry the placeable header (key 0x9AC6CDD7, bounding box
 // in units of 1/inch), which gives its size, and is converted to an EMF with
 // SetWinMetaFileBits. Drawing plays the metafile at the target size into a
 // DIB section holding the surface's current pixels, so what the metafile
@@ -10,6 +10,7 @@
 
 #include "codecs/byte_reader.h"
 #include "codecs/decoders.h"
+#include "codecs/metafile_size.h"
 #include "codecs/picture_limits.h"
 
 namespace vorn {
@@ -83,16 +84,11 @@ GraphicResult wrap(HENHMETAFILE h, int64_t w, int64_t hgt) {
 }  // namespace
 
 GraphicResult decodeEmf(const uint8_t* data, size_t size) {
-  codecs::ByteReader r(data, size);
-  const uint32_t type = r.u32();
-  r.u32();  // header size
-  const int32_t l = r.i32(), t = r.i32(), rr = r.i32(), b = r.i32();  // rclBounds, device units
-  r.skip(16);                                                          // rclFrame
-  const uint32_t signature = r.u32();
-  if (!r.ok() || type != 1 || signature != 0x464D4520) return makeError("Invalid metafile");
+  auto s = codecs::emfSize(data, size);
+  if (!s) return s.takeError();
   if (size > 0x7FFFFFFF) return makeError("Invalid metafile");
   HENHMETAFILE h = SetEnhMetaFileBits(UINT(size), data);
-  return wrap(h, int64_t(rr) - l + 1, int64_t(b) - t + 1);
+  return wrap(h, s->width, s->height);
 }
 
 GraphicResult decodeWmf(const uint8_t* data, size_t size) {

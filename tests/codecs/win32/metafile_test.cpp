@@ -32,7 +32,14 @@ TEST(Metafile, EnhancedMetafilePlaysAtTheTargetSizeOverTheSurface) {
   const auto emf = redLeftHalfEmf();
   auto g = decodeEmf(emf.data(), emf.size());
   ASSERT_TRUE(g.ok()) << g.error();
-  EXPECT_GT(g.value()->width(), 0);
+  // The frame, not the painted left half, is the picture.
+  EXPECT_EQ(g.value()->width(), 40);
+  EXPECT_EQ(g.value()->height(), 30);
+  Bitmap24 own(40, 30);
+  own.fill(rgb(0, 0, 255));
+  g.value()->draw(own, Rect{0, 0, 40, 30});
+  EXPECT_EQ(own.pixel(19, 15), rgb(255, 0, 0));
+  EXPECT_EQ(own.pixel(21, 15), rgb(0, 0, 255));  // the empty margin stays empty
   Bitmap24 dst(100, 50);
   dst.fill(rgb(0, 0, 255));
   g.value()->draw(dst, Rect{0, 0, 100, 50});
