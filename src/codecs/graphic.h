@@ -32,7 +32,8 @@ class TGraphic {
   // Opaque graphics replace the pixels; icons blend through their mask.
   virtual void draw(Bitmap24& dst, const Rect& dest);
 
-  // Fired when the graphic changes after its load (a GIF's current frame).
+  // Fired when the graphic changes after its load (no decoder does so today:
+  // a GIF shows its first image only).
   std::function<void()> OnChange;
 
  protected:
