@@ -36,15 +36,15 @@ int chooseScale(void* ctx, unsigned w, unsigned h) {
 }
 
 // Called from C: nothing may throw through it.
-int checkSize(void* ctx, unsigned w, unsigned h) {
+int checkSize(void* ctx, unsigned w, unsigned h, unsigned fullW, unsigned fullH) {
   auto* t = static_cast<JpegTarget*>(ctx);
   if (auto s = codecs::checkPictureSize(w, h); !s) {
     t->refusal = s.error();
     return 1;
   }
-  // Before libjpeg sets up its own buffers too (whole-picture ones for a
-  // progressive file): a truncated file still shows what its data paints.
-  if (auto s = codecs::checkDataCanFill(w, h, t->fileBytes); !s) {
+  // The data paints the full picture, whatever the scale, and libjpeg sets
+  // up whole-picture buffers for a progressive file: checked before both.
+  if (auto s = codecs::checkDataCanFill(fullW, fullH, t->fileBytes); !s) {
     t->refusal = s.error();
     return 1;
   }

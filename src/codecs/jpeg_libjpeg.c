@@ -73,7 +73,8 @@ int vorn_jpeg_decode(const uint8_t* data, size_t size, int scale_denom, VornJpeg
     cinfo.out_color_space = JCS_EXT_BGR; /* straight into the bitmap's rows */
   }
   jpeg_calc_output_dimensions(&cinfo);
-  if (sink->check(sink->ctx, cinfo.output_width, cinfo.output_height) != 0) {
+  if (sink->check(sink->ctx, cinfo.output_width, cinfo.output_height, cinfo.image_width,
+                  cinfo.image_height) != 0) {
     set_error(err, err_size, "");
     jpeg_destroy_decompress(&cinfo);
     return 2;

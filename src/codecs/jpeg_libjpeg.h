@@ -19,8 +19,9 @@ typedef struct VornJpegSink {
      (C, M, Y, K as libjpeg gives them; `inverted` for Adobe files). */
   uint8_t* (*begin)(void* ctx, unsigned width, unsigned height, int components, int colors,
                     const uint8_t* grey, int inverted, size_t* stride);
-  /* Header checks before any output memory: nonzero to refuse. */
-  int (*check)(void* ctx, unsigned width, unsigned height);
+  /* Header checks before any output memory: nonzero to refuse. The output
+     size, then the picture's full size as the file declares it. */
+  int (*check)(void* ctx, unsigned width, unsigned height, unsigned fullWidth, unsigned fullHeight);
   /* With scale_denom 0: picks the denominator (1, 2, 4 or 8) from the
      picture's full size, once the header is read. */
   int (*scale)(void* ctx, unsigned width, unsigned height);

@@ -133,6 +133,7 @@ TEST(JpegDecoder, TheDataBoundsTheDeclaredSize) {
   auto g = decodeJpeg(tiny.data(), tiny.size());
   ASSERT_FALSE(g.ok());
   EXPECT_EQ(g.error(), "Picture data is too short for its size (8000 x 8000)");
+  EXPECT_FALSE(decodeJpegScaled(tiny.data(), tiny.size(), 8).ok());  // 1000 x 1000 out, 8000 x 8000 in
   // A flat picture, the densest kind, and a photo cut to its top part load;
   // a few hundred bytes of the photo do not.
   Bitmap24 flat(2048, 1024);
