@@ -164,6 +164,11 @@ TURLLabel* linkLabelOf(HWND hwnd) {
 void setLinkAddress(HWND hwnd, const std::string& cp1250Address) {
   if (TURLLabel* l = linkLabelOf(hwnd)) {
     l->setURLAddress(cp1250Address);
+    // The caption is the window text too, for whoever reads or measures it.
+    if (l->AUTOChange) {
+      const std::u16string w = text::cp1250ToUtf16(l->Caption);
+      SetWindowTextW(hwnd, reinterpret_cast<LPCWSTR>(w.c_str()));
+    }
     InvalidateRect(hwnd, nullptr, TRUE);
   }
 }

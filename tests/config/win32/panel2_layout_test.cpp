@@ -110,6 +110,9 @@ TEST(Panel2Layout, TextsFitAtTheSystemDpi) {
                   {ChgIntLab, W1250("99 másodperc")},
                   {HangLab, "NINCS"}};
     for (const auto& v : values) setText(GetDlgItem(GetDlgItem(panel.hwnd(), TabSheet1), v.id), v.text);
+    // The collection's link shows its address, and is measured with it.
+    EXPECT_EQ(getText(GetDlgItem(GetDlgItem(panel.hwnd(), TabSheet3), CI_URLL)),
+              panel.model().CI_URLL);
     ShowWindow(panel.hwnd(), SW_SHOW);
     for (int page = 0; page < 3; ++page) {
       panel.selectPage(page);
