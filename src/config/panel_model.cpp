@@ -6,7 +6,9 @@
 
 namespace vorn::config {
 
-void SaveSettings(const SettingsPage& page, TCNFHeader& header) {
+void SaveSettings(const SettingsPage& typed, TCNFHeader& header) {
+  SettingsPage page = typed;
+  page.clampTypedValues();
   header.setUseCommonOptions(page.UseCommonOptionsCB);
   header.setBckColor(page.BckColCB);
   if (page.RadioButton1)

@@ -47,7 +47,7 @@ class PanelModel final : public CollectionControls {
   void checkRadioButton2() override { settings.checkRadio(2); }
   void setChgIntSE(int32_t v) override { settings.ChgIntSE.setValue(v); }
   void setChgIntMINSE(int32_t v) override { settings.setChgIntMin(v); }
-  void setChgIntMAXSE(int32_t v) override { settings.ChgIntMAXSE.setValue(v); }
+  void setChgIntMAXSE(int32_t v) override { settings.setChgIntMax(v); }
   void setShowModeCB(int32_t i) override { settings.ShowModeCB = i; }
   void setNoMouseMoveExitCB(bool v) override { settings.NoMouseMoveExitCB = v; }
   void setDisableAllSoundsCB(bool v) override { settings.DisableAllSoundsCB = v; }
@@ -58,9 +58,9 @@ class PanelModel final : public CollectionControls {
   }
 };
 
-// Copies the settings page into the header fields it owns; nothing else of
-// the header changes.
-void SaveSettings(const SettingsPage& page, TCNFHeader& header);
+// Copies the settings page into the header fields it owns, the spin edits'
+// typed values clamped first; nothing else of the header changes.
+void SaveSettings(const SettingsPage& typed, TCNFHeader& header);
 
 enum class SaveOutcome { Saved, NotSavedLoadFailed, NotSavedFileChanged, WriteFailed };
 
@@ -75,8 +75,8 @@ enum class SaveOutcome { Saved, NotSavedLoadFailed, NotSavedFileChanged, WriteFa
 // file on disk stays as it was.
 SaveOutcome Button1Save(const SettingsPage& page, TCollectionState& state, MessageBoxes& boxes);
 
-// A collection of more than eight items narrows the list column by 16 pixels
-// (room for the scroll bar).
+// A collection whose header announces more than eight items narrows the list
+// column by 16 pixels (room for the scroll bar).
 constexpr bool narrowListColumn(int32_t itemCount) { return itemCount > 8; }
 
 }  // namespace vorn::config

@@ -1,5 +1,7 @@
 #include "config/settings_page.h"
 
+#include <algorithm>
+
 #include "text/cp1250.h"
 
 namespace vorn::config {
@@ -17,8 +19,18 @@ void SettingsPage::ChgINTRadioButtonClick() {
 }
 
 void SettingsPage::ChgIntMINSEChange() {
-  ChgIntMAXSE.setMinValue(ChgIntMINSE.value() + 4);
-  if (ChgIntMAXSE.value() < ChgIntMAXSE.minValue()) ChgIntMAXSE.setValue(ChgIntMAXSE.minValue());
+  // A minimum above the maximum would make the control show (and the header
+  // get) more than 99.
+  ChgIntMAXSE.setMinValue(std::min(ChgIntMINSE.value() + 4, ChgIntMAXSE.maxValue()));
+  keepUpperInRange();
+}
+
+void SettingsPage::keepUpperInRange() {
+  const int32_t v = ChgIntMAXSE.value();
+  if (v < ChgIntMAXSE.minValue())
+    ChgIntMAXSE.setValue(ChgIntMAXSE.minValue());
+  else if (v > ChgIntMAXSE.maxValue())
+    ChgIntMAXSE.setValue(ChgIntMAXSE.maxValue());
 }
 
 void SettingsPage::ALLBckSoundsFEAfterDialog(const std::string& chosen) {
@@ -37,6 +49,17 @@ void SettingsPage::checkRadio(int which) {
 void SettingsPage::setChgIntMin(int32_t v) {
   ChgIntMINSE.setValue(v);
   ChgIntMINSEChange();
+}
+
+void SettingsPage::setChgIntMax(int32_t v) {
+  ChgIntMAXSE.setValue(v);
+  keepUpperInRange();
+}
+
+void SettingsPage::clampTypedValues() {
+  ChgIntSE.loseFocus();
+  ChgIntMINSE.loseFocus();
+  ChgIntMINSEChange();  // clamps the upper bound too
 }
 
 std::string showModeText(int row) {

@@ -28,7 +28,8 @@ struct SettingsPage {
 
   // Enables the spin edits of the chosen interval mode.
   void ChgINTRadioButtonClick();
-  // Keeps the upper random bound at least 4 above the lower one.
+  // Keeps the upper random bound at least 4 above the lower one, and never
+  // above its maximum of 99: from a lower bound of 95 on it is 99.
   void ChgIntMINSEChange();
   // The file dialog's choice, without its double quotes.
   void ALLBckSoundsFEAfterDialog(const std::string& chosen);
@@ -37,6 +38,14 @@ struct SettingsPage {
   // the user's own change would run.
   void checkRadio(int which);
   void setChgIntMin(int32_t v);
+  void setChgIntMax(int32_t v);  // kept within its range
+  // From a lower bound of 95 on, the upper bound's range is 99 alone, where
+  // a spin edit clamps nothing; this keeps its value within the range.
+  void keepUpperInRange();
+  // Clamps what was typed into the spin edits, as leaving each of them does;
+  // the lower bound's clamp reruns the coupling. Saving needs this whatever
+  // way it was reached: Enter saves without the focus leaving the box.
+  void clampTypedValues();
 };
 
 // Row texts of ShowModeCB (Windows-1250).

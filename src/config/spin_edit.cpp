@@ -4,8 +4,8 @@
 
 namespace vorn::config {
 
-SpinEdit::SpinEdit(int32_t minValue, int32_t maxValue, int32_t value, int maxLength)
-    : min_(minValue), max_(maxValue), maxLength_(maxLength) {
+SpinEdit::SpinEdit(int32_t minValue, int32_t maxValue, int32_t value)
+    : min_(minValue), max_(maxValue) {
   setValue(value);
 }
 
@@ -32,9 +32,5 @@ int32_t SpinEdit::value() const {
 }
 
 void SpinEdit::setValue(int32_t v) { text_ = std::to_string(clamp(v)); }
-
-void SpinEdit::setText(const std::string& text) {
-  text_ = maxLength_ > 0 && int(text.size()) > maxLength_ ? text.substr(0, maxLength_) : text;
-}
 
 }  // namespace vorn::config

@@ -8,16 +8,16 @@ namespace vorn::config {
 
 class SpinEdit {
  public:
-  SpinEdit(int32_t minValue, int32_t maxValue, int32_t value, int maxLength = 2);
+  SpinEdit(int32_t minValue, int32_t maxValue, int32_t value);
 
   // The number in the text; a text that is not a number counts as the minimum.
   int32_t value() const;
   // Clamps as the control does: unless min == max, below min gives min,
   // otherwise above max gives max (in this order).
   void setValue(int32_t v);
-  // What the user typed, kept as typed (at most maxLength characters) until
-  // the control loses the focus.
-  void setText(const std::string& text);
+  // What the control holds, kept as it is until the control loses the focus.
+  // The typing limit is the control's; a text read back is never cut.
+  void setText(const std::string& text) { text_ = text; }
   const std::string& text() const { return text_; }
   void loseFocus() { setValue(value()); }
 
@@ -31,7 +31,6 @@ class SpinEdit {
  private:
   int32_t clamp(int32_t v) const;
   int32_t min_, max_;
-  int maxLength_;
   std::string text_;
 };
 

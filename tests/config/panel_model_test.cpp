@@ -92,6 +92,24 @@ TEST(ConfigPanel, OkWritesOnlyTheSettingsFieldsAndKeepsEveryOtherByte) {
   EXPECT_EQ(h.ChgIntMax(), 14);
 }
 
+TEST(ConfigPanel, SavingClampsTypedValuesAndKeepsTheUpperBoundAtLeastTheLower) {
+  SettingsPage p;
+  p.ChgIntSE.setText("0");  // Enter saves without the focus leaving the box
+  p.setChgIntMin(99);       // upper bound 99 = its maximum
+  p.ChgIntMAXSE.setText("5");
+  TCNFHeader h;
+  h.zeroFill();
+  SaveSettings(p, h);
+  EXPECT_EQ(h.ChgInt(), 1);
+  EXPECT_EQ(h.ChgIntMin(), 99);
+  EXPECT_EQ(h.ChgIntMax(), 99);
+  p.ChgIntMINSE.setText("0");
+  p.ChgIntMAXSE.setText("2");
+  SaveSettings(p, h);
+  EXPECT_EQ(h.ChgIntMin(), 1);
+  EXPECT_EQ(h.ChgIntMax(), 5);  // the lower bound's clamp reruns the coupling
+}
+
 TEST(ConfigPanel, OkAfterAFailedLoadWritesNothingAndSaysWhy) {
   Installed s;
   s.fs.addFile("C:\\Vorn\\Vorn\\a.bmp", std::string("BM changed"));  // CRC no longer matches

@@ -23,8 +23,8 @@ TEST(SpinEdit, TextThatIsNotANumberReadsAsTheMinimum) {
   EXPECT_EQ(s.value(), 3);
   s.setText("");
   EXPECT_EQ(s.value(), 3);
-  s.setText("123");  // cut to two digits as typed
-  EXPECT_EQ(s.text(), "12");
+  s.setText("123");  // read back whole: the typing limit is the control's
+  EXPECT_EQ(s.value(), 123);
   s.setText("0");
   EXPECT_EQ(s.value(), 0);  // typed values are clamped only when the focus leaves
   s.loseFocus();
@@ -47,8 +47,13 @@ TEST(SettingsPage, RaisingTheLowerBoundKeepsTheUpperAtLeastFourAbove) {
   EXPECT_EQ(p.ChgIntMAXSE.minValue(), 2);  // before the first change
   p.setChgIntMin(20);
   EXPECT_EQ(p.ChgIntMAXSE.value(), 24);  // 15 raised to 24
-  p.setChgIntMin(97);
-  EXPECT_EQ(p.ChgIntMAXSE.value(), 99);  // the maximum stays 99
+  for (int lower = 96; lower <= 99; ++lower) {
+    p.setChgIntMin(lower);
+    EXPECT_EQ(p.ChgIntMAXSE.text(), "99") << lower;  // the maximum stays 99
+    EXPECT_LE(p.ChgIntMAXSE.minValue(), 99) << lower;  // the control's range stays valid
+  }
+  p.setChgIntMax(10);  // as loaded from the header after the lower bound
+  EXPECT_EQ(p.ChgIntMAXSE.value(), 99);
   p.setChgIntMin(3);
   EXPECT_EQ(p.ChgIntMAXSE.minValue(), 7);
   EXPECT_EQ(p.ChgIntMAXSE.value(), 99);  // lowering never lowers the upper value

@@ -4,7 +4,8 @@
 # "/c" lists one row per item; selecting a row fills the preview labels; the
 # display time, the style, the colour and the background music saved with
 # "OK" change exactly those header fields (and the save time), every other
-# byte stays; "Mégsem" after the same changes leaves the file as it was. At
+# byte stays; "Mégsem" after the same changes leaves the file as it was;
+# Enter saves a typed value clamped, without the focus leaving it. At
 # 150 % (LogPixels 144) the box is laid out at that DPI. The screenshots of
 # the pages are left in WORK_DIR (page1..3.png, page2-150.png).
 set -euo pipefail
@@ -14,8 +15,8 @@ demo="$(dirname "$scr")"
 cnftool="$root/build/native/tools/cnftool/cnftool"
 run_driver() { bash "$root/tools/wine-run.sh" "$driver" --timeout 60000 --quiet "$@"; }
 if [ ! -f "$demo/Vorn.CNF" ]; then
-  echo "no demo collection beside Vorn.scr (configure with VORN_DEMOGEN); skipped"
-  exit 0
+  echo "no demo collection beside Vorn.scr: configure with VORN_DEMOGEN"
+  exit 1
 fi
 rm -rf "$work" && mkdir -p "$work/box"
 cp "$scr" "$work/box/Vorn.scr"
@@ -129,6 +130,31 @@ assert b[966] == len(name) and b[967:967 + len(name)] == name, b[966:967 + len(n
 print("saved: ChgInt 42, EffectNum 115, BckColor 0x00FF0000, AllBckSound in Windows-1250; "
       "every other byte as before")
 PY
+
+echo "== Enter saves typed values clamped; an upper bound raised past 99 is 99"
+cp "$work/before.cnf" "$work/box/Vorn.CNF"
+"$cnftool" set "$work/box/Vorn.CNF" ChgIntMin=97 ChgIntMax=10
+cat >"$work/enter.txt" <<SCRIPT
+start "$W/box/Vorn.scr" /c
+wait-window --pid started --class TForm1 --timeout 20000
+sleep 800
+click-in --id $PageControl1 30 10
+key Right
+sleep 300
+select-child --id $TabSheet2
+expect-text --id $ChgIntMAXSE 99
+wait-window --pid started --class TForm1
+click-in --id $ChgIntSE 10 10
+key End Back Back 0 Enter
+expect-exit 0 --timeout 10000
+SCRIPT
+run_driver -f "$work/enter.txt"
+"$cnftool" dump --json "$work/box/Vorn.CNF" | python3 -c '
+import json, sys
+h = json.load(sys.stdin)["header"]
+got = (h["ChgInt"], h["ChgIntMin"], h["ChgIntMax"])
+assert got == (1, 97, 99), "ChgInt, ChgIntMin, ChgIntMax after Enter: %r" % (got,)
+print("saved by Enter: ChgInt 1 (typed 0), ChgIntMin 97, ChgIntMax 99")'
 
 echo "== 150 %: the box at 144 DPI"
 cp "$work/before.cnf" "$work/box/Vorn.CNF"

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "collection/collection_state.h"
 #include "config/item_preview.h"
 #include "config/win32/control_factory.h"
 #include "config/win32/panel2_ids.h"
@@ -309,7 +310,8 @@ void Panel2::controlsToModel() {
 void Panel2::SS1BeforeConfigBoxActive() {
   modelToControls();
   HWND lv = ctl(ListView1);
-  if (narrowListColumn(int32_t(model_.ListView1.size()))) {
+  const TCNFFileMan* man = svc_.state ? svc_.state->FileMan.get() : nullptr;
+  if (man && narrowListColumn(man->header.ItemCount())) {
     const int w = int(SendMessageW(lv, LVM_GETCOLUMNWIDTH, 0, 0));
     SendMessageW(lv, LVM_SETCOLUMNWIDTH, 0, w - MulDiv(16, dpi_, 96));
   } else {

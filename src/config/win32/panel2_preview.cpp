@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <exception>
+
 #include "codecs/graphic.h"
 #include "collection/collection_state.h"
 #include "collection/item_kind.h"
@@ -27,6 +29,16 @@ void Panel2::clearPreview() {
 void Panel2::ListView1Change() {
   if (svc_.saverActive && *svc_.saverActive) return;
   clearPreview();
+  // Every preview failure ends the handler silently, running out of memory
+  // for a large picture (reading it, or making its 24-bit form to draw)
+  // included; what was already set stays.
+  try {
+    showSelectedItem();
+  } catch (const std::exception&) {
+  }
+}
+
+void Panel2::showSelectedItem() {
   const int row = int(SendMessageW(ctl(ListView1), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
   if (row < 0 || !svc_.state || !svc_.state->FileMan || !svc_.state->CurrentItem) {
     for (int id : {int(PicSizeL), int(ChgIntLab), int(TipusLab), int(HangLab)}) setText(ctl(id), "");

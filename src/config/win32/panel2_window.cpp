@@ -235,6 +235,7 @@ LRESULT Panel2::onCommand(int id, int code, HWND) {
         SpinEdit& s = id == ChgIntSE ? model_.settings.ChgIntSE : model_.settings.ChgIntMAXSE;
         readSpin(id, s);
         s.loseFocus();
+        if (id == ChgIntMAXSE) model_.settings.keepUpperInRange();
         updating_ = true;
         spinToControl(id, s);
         updating_ = false;

@@ -81,6 +81,7 @@ class Panel2 {
   void spinToControl(int id, const SpinEdit& s);
   int32_t readSpin(int id, SpinEdit& s);
   void ListView1Change();
+  void showSelectedItem();
   void clearPreview();
   void browseBackgroundSound();
   void drawPreview(DRAWITEMSTRUCT* d);

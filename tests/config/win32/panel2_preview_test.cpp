@@ -6,7 +6,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -75,20 +81,46 @@ std::vector<uint8_t> smallBmp() {
   return b;
 }
 
-// Rows: a picture with a sound, a movie, then pictures up to `items`.
+// An 8-bit BMP of w x h pixels (w a multiple of 4), grey palette.
+std::vector<uint8_t> paletteBmp(uint32_t w, uint32_t h) {
+  const uint32_t bits = 54 + 1024;
+  std::vector<uint8_t> b(bits + size_t(w) * h, 0);
+  auto put32 = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
+  };
+  b[0] = 'B', b[1] = 'M';
+  put32(2, uint32_t(b.size()));
+  put32(10, bits);
+  put32(14, 40);
+  put32(18, w);
+  put32(22, h);
+  b[26] = 1, b[28] = 8;
+  put32(46, 256);
+  for (uint32_t i = 0; i < 256; ++i) b[54 + 4 * i] = b[55 + 4 * i] = b[56 + 4 * i] = uint8_t(i);
+  return b;
+}
+
+// Allocations of at least this many bytes fail while it is set: a picture
+// too large for the memory left, without needing that little memory.
+std::atomic<size_t> g_failFrom{SIZE_MAX};
+
+// Rows: a picture with a sound, a movie, then pictures up to `items`, each
+// picture `picture`; `editFile` may change the collection file before the
+// panel loads it.
 struct Rig : vorn::testing::PanelDisk {
   PreviewPlayer player;
   bool saverActive = false;
   HWND window = nullptr;
   std::unique_ptr<Panel2> panel;
 
-  explicit Rig(int items = 2) {
+  explicit Rig(int items = 2, const std::vector<uint8_t>& picture = smallBmp(),
+               const std::function<void(std::vector<uint8_t>&)>& editFile = {}) {
     TCNFFileMan writer(fs, boxes);
     writer.FileName = vorn::testing::kPanelCnf;
     for (int i = 0; i < items; ++i) {
       const bool movie = i == 1;
       const std::string name = movie ? "film.mpg" : "kep" + std::to_string(i) + ".bmp";
-      const std::vector<uint8_t> data = movie ? std::vector<uint8_t>(64, 7) : smallBmp();
+      const std::vector<uint8_t> data = movie ? std::vector<uint8_t>(64, 7) : picture;
       const std::string onDisk = vorn::testing::kPanelMediaDir + name;
       fs.addFile(onDisk, data);
       TCNFItem it = vorn::testing::itemForFile(fs, onDisk, "D:\\eredeti\\" + name);
@@ -97,6 +129,11 @@ struct Rig : vorn::testing::PanelDisk {
       writer.Add(it);
     }
     EXPECT_TRUE(writer.SaveToFile());
+    if (editFile) {
+      std::vector<uint8_t> file = *fs.contents(vorn::testing::kPanelCnf);
+      editFile(file);
+      fs.addFile(vorn::testing::kPanelCnf, file);
+    }
     window = vorn::testing::makePanelHost();
     Panel2Services svc;
     svc.state = &state;
@@ -208,15 +245,57 @@ TEST(Panel2Preview, NothingHappensWhileTheSaverIsActive) {
   EXPECT_EQ(r.text(PicSizeL), "");
 }
 
-TEST(Panel2Preview, NineItemsNarrowTheListColumnBySixteenPixels) {
+TEST(Panel2Preview, NineAnnouncedItemsNarrowTheListColumnBySixteenPixels) {
   const int dpi = systemDpi();
   const LRESULT narrowed = MulDiv(230, dpi, 96) - MulDiv(16, dpi, 96);
-  Rig nine(9);
-  EXPECT_EQ(SendMessageW(nine.control(ListView1), LVM_GETITEMCOUNT, 0, 0), 9);
+  // The header's count decides, not the rows: the last record is cut off.
+  Rig nine(9, smallBmp(), [](std::vector<uint8_t>& f) { f.resize(f.size() - TCNFItem::kSize); });
+  EXPECT_EQ(SendMessageW(nine.control(ListView1), LVM_GETITEMCOUNT, 0, 0), 8);
   EXPECT_EQ(SendMessageW(nine.control(ListView1), LVM_GETCOLUMNWIDTH, 0, 0), narrowed);
   Rig eight(8);  // automatic width
   EXPECT_NE(SendMessageW(eight.control(ListView1), LVM_GETCOLUMNWIDTH, 0, 0), narrowed);
 }
 
+TEST(Panel2Preview, RunningOutOfMemoryForAPictureLeavesThePreviewEmptyAndSilent) {
+  const auto big = paletteBmp(2048, 1024);  // 2 MB to read, 6 MB in 24 bits
+  for (size_t failFrom : {size_t(1) << 20, size_t(4) << 20}) {  // reading, drawing
+    Rig r(2, big);
+    g_failFrom = failFrom;
+    r.select(0);
+    g_failFrom = SIZE_MAX;
+    EXPECT_EQ(r.text(TipusLab), ".BMP");  // what was set before stays
+    EXPECT_FALSE(r.shown(ImagePreV));
+    EXPECT_TRUE(r.boxes.shown.empty());
+    r.select(-1);
+    r.select(0);
+    EXPECT_EQ(r.text(PicSizeL), "2048*1024");
+  }
+}
+
+TEST(Panel2Settings, AnUpperBoundRaisedPastNinetyNineIsShownAndSavedAsNinetyNine) {
+  Rig r(2, smallBmp(), [](std::vector<uint8_t>& f) {
+    TCNFHeader h;
+    std::memcpy(h.bytes(), f.data(), TCNFHeader::kSize);
+    h.setChgIntMin(97);
+    h.setChgIntMax(10);
+    std::memcpy(f.data(), h.bytes(), TCNFHeader::kSize);
+  });
+  HWND settings = GetDlgItem(r.panel->hwnd(), TabSheet2);
+  EXPECT_EQ(getText(GetDlgItem(settings, ChgIntMAXSE)), "99");
+  r.panel->Button1Click();
+  TCNFHeader saved;
+  std::memcpy(saved.bytes(), r.fs.contents(vorn::testing::kPanelCnf)->data(), TCNFHeader::kSize);
+  EXPECT_EQ(saved.ChgIntMin(), 97);
+  EXPECT_EQ(saved.ChgIntMax(), 99);
+}
+
 }  // namespace
 }  // namespace vorn::config::win32
+
+void* operator new(std::size_t n) {
+  if (n >= vorn::config::win32::g_failFrom.load(std::memory_order_relaxed)) throw std::bad_alloc();
+  if (void* p = std::malloc(n ? n : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
