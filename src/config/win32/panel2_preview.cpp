@@ -30,8 +30,7 @@ void Panel2::ListView1Change() {
   if (svc_.saverActive && *svc_.saverActive) return;
   clearPreview();
   // Every preview failure ends the handler silently, running out of memory
-  // for a large picture (reading it, or making its 24-bit form to draw)
-  // included; what was already set stays.
+  // for a large picture included; what was already set stays.
   try {
     showSelectedItem();
   } catch (const std::exception&) {

@@ -258,7 +258,7 @@ TEST(Panel2Preview, NineAnnouncedItemsNarrowTheListColumnBySixteenPixels) {
 
 TEST(Panel2Preview, RunningOutOfMemoryForAPictureLeavesThePreviewEmptyAndSilent) {
   const auto big = paletteBmp(2048, 1024);  // 2 MB to read, 6 MB in 24 bits
-  for (size_t failFrom : {size_t(1) << 20, size_t(4) << 20}) {  // reading, drawing
+  for (size_t failFrom : {size_t(1) << 20, size_t(4) << 20}) {  // reading, decoding
     Rig r(2, big);
     g_failFrom = failFrom;
     r.select(0);
