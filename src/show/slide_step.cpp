@@ -57,8 +57,9 @@ void ShowSession::ShowNextItem() {
   prefetchNextPicture();
 }
 
-// Steps 7 to 14: one guarded block. Any failure ends it at once, without a
-// message; so does a close that ran in one of its dispatches.
+// Everything from stopping the last transition to starting the next is one
+// guarded block. Any failure ends it at once, without a message; so does a
+// close that ran in one of its dispatches.
 void ShowSession::showCurrentItem() {
   p_.transitionPlayer1.stopTransition();
   p_.picText.setVisible(false);

@@ -50,9 +50,10 @@ struct FrameContext {
 enum class StyleFamily { Appear, Rectangle, Masked, Pixel };
 StyleFamily familyOf(int style);
 
-// The three families, one file each. They see the context after step 3 of
-// RenderFrame and only for progress 1..99 need to leave a result (the frame
-// at 100 is the new picture whatever they do).
+// The three families, one file each. They see the context once RenderFrame
+// has laid the old picture down (or knows that it need not) and called
+// OnBeforeNewFrame, and only for progress 1..99 need to leave a result (the
+// frame at 100 is the new picture whatever they do).
 void rectangleStyle(int style, FrameContext& f);  // sets D and R, makes extra copies
 void maskedStyle(int style, FrameContext& f);     // builds M
 void pixelStyle(int style, FrameContext& f);      // changes f.screen

@@ -11,8 +11,8 @@ namespace vorn {
 
 namespace {
 
-// How each family builds its frame (step 4) and what the frame's finish
-// adds for a progress of 1..99 (step 5).
+// How each family builds its frame, and what the frame's finish adds over
+// it for a progress of 1..99.
 struct FamilyOps {
   void (*build)(int style, FrameContext& f);
   void (*finish)(FrameContext& f, Canvas& screen);
