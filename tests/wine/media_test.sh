@@ -72,7 +72,7 @@ PY
 run_show() {
   local d="$work/$1"
   rm -rf "$work/rec" && mkdir -p "$work/rec"
-  winrun "$driver" --timeout 200000 -c 'reg-set HKCU "Software\\Wine\\X11 Driver" Managed N' \
+  winrun "$driver" --timeout 200000 \
     -c 'reg-set HKCU "Software\\Wine\\Drivers" Audio alsa' \
     -c "start \"Z:$d/Vorn.scr\" /S" -c "wait-window --pid started --class TForm1 --timeout 60000" \
     -c "wait-exit --timeout 120000" >"$work/$1.log" 2>&1 &

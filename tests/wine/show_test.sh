@@ -79,7 +79,6 @@ if [ -x "$cnftool" ]; then
   "$cnftool" create "$work/video/Vorn.CNF" -i ChgInt=30 -i EffectNum=0 -i SoundPath=clip.avi \
     "$work/video/Vorn/vorn1.bmp" >/dev/null
   cat >"$work/video.txt" <<SCRIPT
-reg-set HKCU "Software\\Wine\\X11 Driver" Managed N
 start "$(winpath "$work/video/Vorn.scr")" /S
 wait-window --pid started --class TForm1 --timeout 20000
 sleep 3000
