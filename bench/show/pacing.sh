@@ -44,7 +44,6 @@ done
 for size in ${1:-1920x1080 3840x2160}; do
   rm -f "$work/trace.txt"
   cat >"$work/run.txt" <<SCRIPT
-reg-set HKCU "Software\\Wine\\X11 Driver" Managed N
 start "Z:$work/show/Vorn.scr" /S
 wait-window --pid started --class TForm1 --timeout 30000
 sleep 45000

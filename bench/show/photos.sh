@@ -12,15 +12,11 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 cd "$root"
-dir=build/photos
 frames=build/native/tools/vorn-frames/vorn-frames
-mkdir -p "$dir"
-if [ ! -d "$dir/x" ]; then
-  (cd "$dir" && apt-get download mate-backgrounds >/dev/null 2>&1 && dpkg -x mate-backgrounds_*.deb x)
-fi
-big=$(find "$dir/x" -name 'Elephants_5640x3172.jpg' | head -n 1)
-[ -f "$dir/p24.jpg" ] || convert "$big" -resize '6000x4000!' -quality 92 "$dir/p24.jpg"
-[ -f "$dir/p48.jpg" ] || convert "$big" -resize '8000x6000!' -quality 92 "$dir/p48.jpg"
+source bench/show/photo_files.sh
+dir="$photos"
+large_photo 24 >/dev/null
+large_photo 48 >/dev/null
 
 # The picture's place in a W x H window, as the player fits it.
 place() {  # w h W H -> "dw dh x y"
@@ -33,7 +29,7 @@ psnr() { compare -metric PSNR "$1" "$2" null: 2>&1 | cut -d' ' -f1 || true; }
 echo "== quality at 1920x1080: PSNR in dB against ImageMagick -resize (higher is better)"
 printf '  %-28s %8s %8s %8s\n' photo before after floor
 for name in Elephants_5640x3172.jpg Elephants_3840x2160.jpg Wood.jpg LadyBird.jpg Storm.jpg; do
-  p=$(find "$dir/x" -name "$name" | head -n 1)
+  p=$(photo_path "$name")
   read -r w h < <(identify -format '%w %h\n' "$p")
   read -r dw dh x y < <(place "$w" "$h" 1920 1080)
   crop="${dw}x${dh}+${x}+${y}"
