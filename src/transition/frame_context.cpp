@@ -30,11 +30,4 @@ FrameGeometry FrameGeometry::compute(int32_t W, int32_t H, int32_t progress, int
   return g;
 }
 
-StyleFamily familyOf(int style) {
-  if (style <= 0) return StyleFamily::Appear;
-  if (style <= 57) return StyleFamily::Rectangle;
-  if (style >= 118 && style <= 122) return StyleFamily::Pixel;
-  return StyleFamily::Masked;
-}
-
 }  // namespace vorn

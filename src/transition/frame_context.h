@@ -1,6 +1,6 @@
 #pragma once
 // What one frame of a transition works with. RenderFrame fills it, hands it
-// to the style family of the current style, and then finishes the frame by
+// to the builder of the current style, and then finishes the frame by
 // what the family left in D, R or M.
 #include <cstdint>
 #include <functional>
@@ -9,6 +9,7 @@
 #include "platform/random.h"
 #include "raster/bitmap24.h"
 #include "raster/rect.h"
+#include "transition/style_catalogue.h"
 
 namespace vorn {
 
@@ -47,10 +48,8 @@ struct FrameContext {
   const Bitmap24* under = nullptr;
 };
 
-enum class StyleFamily { Appear, Rectangle, Masked, Pixel };
-StyleFamily familyOf(int style);
-
-// The three families, one file each. They see the context once RenderFrame
+// The builders of the three families, one file each; the style table says
+// which one a style uses. They see the context once RenderFrame
 // has laid the old picture down (or knows that it need not) and called
 // OnBeforeNewFrame, and only for progress 1..99 need to leave a result (the
 // frame at 100 is the new picture whatever they do).

@@ -1,6 +1,7 @@
 #include "transition/masked_styles.h"
 
 #include "raster/muldiv.h"
+#include "transition/style_catalogue.h"
 #include "transition/region_builders.h"
 
 namespace vorn {
@@ -159,7 +160,7 @@ constexpr ShapeStyle kShapeStyles[] = {
 }  // namespace
 
 bool isMaskedStyle(int style) {
-  return (style >= 58 && style <= 117) || (style >= 123 && style <= 127);
+  return familyOf(style) == StyleFamily::Masked;
 }
 
 bool planMaskedStyle(int style, const FrameGeometry& g, Random& random, MaskPlan& plan) {

@@ -4,6 +4,7 @@
 #include "raster/region.h"
 #include "transition/frame_context.h"
 #include "transition/masked_compose.h"
+#include "transition/style_catalogue.h"
 #include "transition/styles_rectangle.h"
 #include "transition/transition_player.h"
 
@@ -11,57 +12,28 @@ namespace vorn {
 
 namespace {
 
-// How each family builds its frame, and what the frame's finish adds over
-// it for a progress of 1..99.
-struct FamilyOps {
-  void (*build)(int style, FrameContext& f);
-  void (*finish)(FrameContext& f, Canvas& screen);
-};
-
-void finishRectangle(FrameContext& f, Canvas& screen) { screen.stretchCopy(f.D, f.newImage, f.R); }
-
-void finishMasked(FrameContext& f, Canvas& screen) {
-  if (!f.M) {
-    // No region (a style without a builder): the new picture at once.
-    screen.draw(f.newImage, 0, 0);
-    return;
-  }
-  screen.selectClip(*f.M);
-  screen.draw(f.newImage, 0, 0);
-  screen.removeClip();
-}
-
-void finishNothing(FrameContext&, Canvas&) {}
-void buildNothing(int, FrameContext&) {}
-
-// Indexed by StyleFamily. Style 0 builds in RenderFrame itself because it
-// talks to the player (OnCustomDraw, Progress); a custom-drawn style 0 keeps
-// the handler's frame between 1 and 99.
-constexpr FamilyOps kFamilies[] = {
-    /* Appear    */ {buildNothing, finishNothing},
-    /* Rectangle */ {rectangleStyle, finishRectangle},
-    /* Masked    */ {maskedStyle, finishMasked},
-    /* Pixel     */ {pixelStyle, finishNothing},
-};
-static_assert(int(StyleFamily::Appear) == 0 && int(StyleFamily::Rectangle) == 1 &&
-              int(StyleFamily::Masked) == 2 && int(StyleFamily::Pixel) == 3);
-
-// Whether a frame at progress 0 leaves ScreenBitmap holding the old image:
-// no family finishes such a frame, masks only build their region, the blend
-// adds nothing of the new picture, a rotation has turned it a quarter about
-// a pivot outside its corner (wholly out of view), and a rectangle style
-// draws only its extra copies (each reported with the area it covered).
-bool leavesScreenAtZero(StyleFamily family, int style, bool extraCopies) {
+// What a frame's finish adds, for a progress of 1..99, over what the
+// style's builder did: a rectangle style's final copy, a masked style's new
+// picture through its region; style 0 and the pixel styles are done.
+void finishFrame(StyleFamily family, FrameContext& f, Canvas& screen) {
   switch (family) {
-    case StyleFamily::Appear:
-    case StyleFamily::Masked:
-      return true;
     case StyleFamily::Rectangle:
-      return !extraCopies;
+      screen.stretchCopy(f.D, f.newImage, f.R);
+      return;
+    case StyleFamily::Masked:
+      if (!f.M) {
+        // No region (a style without a builder): the new picture at once.
+        screen.draw(f.newImage, 0, 0);
+        return;
+      }
+      screen.selectClip(*f.M);
+      screen.draw(f.newImage, 0, 0);
+      screen.removeClip();
+      return;
+    case StyleFamily::Appear:
     case StyleFamily::Pixel:
-      return style >= 118 && style <= 122;
+      return;
   }
-  return false;
 }
 
 }  // namespace
@@ -82,7 +54,8 @@ void TCustomTransitionPlayer::RenderFrame() {
     const ScreenHolds held = shown_ ? screenHolds_ : ScreenHolds::Unknown;
     screenHolds_ = ScreenHolds::Unknown;
     const int style = Style_;
-    const StyleFamily family = familyOf(style);
+    const StyleInfo& info = styleInfo(style);
+    const StyleFamily family = info.family;
     // A style 0 frame draws the old picture and then the new one over it;
     // a screen holding the new one already needs neither.
     const bool keepNew = held == ScreenHolds::NewImage && family == StyleFamily::Appear && !Reverse_ &&
@@ -127,13 +100,16 @@ void TCustomTransitionPlayer::RenderFrame() {
                    },
                    &screen,
                    onePixelPass ? &oldImage : nullptr};
+    // Style 0 builds here because it talks to the player (OnCustomDraw,
+    // Progress); a custom-drawn style 0 keeps the handler's frame between 1
+    // and 99.
     if (family == StyleFamily::Appear) {
       if (OnCustomDraw)
         OnCustomDraw(*this, newImage, ScreenBitmap_);
       else
         Progress_ = Reverse_ ? 0 : 100;  // the run ends with this frame, either way
-    } else {
-      kFamilies[int(family)].build(style, f);
+    } else if (info.build) {
+      info.build(style, f);
     }
 
     const int progress = Progress_;  // read again: style 0 may have moved it
@@ -147,7 +123,7 @@ void TCustomTransitionPlayer::RenderFrame() {
       if (!keepNew) screen.draw(newImage, 0, 0);
     }
     else if (progress > 0)
-      kFamilies[int(family)].finish(f, screen);
+      finishFrame(family, f, screen);
     f.M.reset();
     // At 100 the whole new picture was drawn; D alone can miss pixels that
     // no copy ever reached (the middle pixel of style 54 on odd sizes), which
@@ -158,7 +134,7 @@ void TCustomTransitionPlayer::RenderFrame() {
     else if (progress == 100)
       screenHolds_ = ScreenHolds::NewImage;
     else if (progress == 0 && !OnBeforeNewFrame && !(family == StyleFamily::Appear && OnCustomDraw) &&
-             leavesScreenAtZero(family, style, extraCopies))
+             info.oldImageUntouchedAtZero && !extraCopies)
       screenHolds_ = ScreenHolds::OldImage;
   }
   retiredImages_.clear();

@@ -167,6 +167,9 @@ TEST(StyleFamilies, GroupTheStyleNumbers) {
   EXPECT_EQ(familyOf(122), StyleFamily::Pixel);
   EXPECT_EQ(familyOf(123), StyleFamily::Masked);
   EXPECT_EQ(familyOf(127), StyleFamily::Masked);
+  // Style 0 alone is drawn by the player itself.
+  for (int style = 0; style < kStyleCount; ++style) EXPECT_EQ(styleInfo(style).build == nullptr, style == 0) << style;
+  EXPECT_EQ(styleInfo(kStyleCount).build, nullptr);
 }
 
 TEST(FrameGeometry, PortraitExtentsComeFromTheHeight) {

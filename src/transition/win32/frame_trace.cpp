@@ -4,23 +4,9 @@
 
 #include <cstdlib>
 
-#include "transition/frame_context.h"
+#include "transition/style_catalogue.h"
 
 namespace vorn {
-
-namespace {
-
-const char* familyName(int style) {
-  switch (familyOf(style)) {
-    case StyleFamily::Appear: return "appear";
-    case StyleFamily::Rectangle: return "rectangle";
-    case StyleFamily::Masked: return "masked";
-    case StyleFamily::Pixel: return "pixel";
-  }
-  return "?";
-}
-
-}  // namespace
 
 std::unique_ptr<FrameTrace> FrameTrace::fromEnvironment() {
   const wchar_t* path = _wgetenv(L"VORN_FRAME_TRACE");
@@ -45,7 +31,7 @@ int64_t FrameTrace::now() const {
 
 void FrameTrace::composed(int style, int progress, int step, int delayMs) {
   if (!file_) return;
-  std::fprintf(file_, "%lld compose %d %s %d %d %d\n", static_cast<long long>(now()), style, familyName(style),
+  std::fprintf(file_, "%lld compose %d %s %d %d %d\n", static_cast<long long>(now()), style, familyName(familyOf(style)),
                progress, step, delayMs);
   std::fflush(file_);
 }
