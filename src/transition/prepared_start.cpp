@@ -3,21 +3,8 @@
 #include <cstring>
 
 #include "raster/canvas.h"
-#include "transition/placement.h"
 
 namespace vorn {
-
-Rect StartPicRect(int32_t w, int32_t h, const StartLayout& layout) {
-  Rect pic{0, 0, w, h};
-  if (layout.center) pic = offsetRect(pic, (layout.clientWidth - w) / 2, (layout.clientHeight - h) / 2);
-  return pic;
-}
-
-Rect StartDisplayRect(const Rect& picRect, const StartLayout& layout) {
-  if (!layout.stretch) return picRect;
-  const Rect client{0, 0, layout.clientWidth, layout.clientHeight};
-  return layout.stretchFine ? FitRect(picRect, client) : client;
-}
 
 void DrawScreenOnControl(Canvas& control, const Bitmap24& screen, bool stretch, const Rect& picRect,
                          const Rect& displayRect) {
@@ -71,8 +58,8 @@ std::unique_ptr<PreparedStart> PrepareStart(const TPicture& picture, const Start
   p->picture.assign(picture);
   p->layout = layout;
   const int32_t w = picture.width(), h = picture.height();
-  p->picRect = StartPicRect(w, h, layout);
-  p->displayRect = StartDisplayRect(p->picRect, layout);
+  p->picRect = picRectIn(w, h, layout);
+  p->displayRect = displayRectIn(p->picRect, layout);
   p->newImage = Bitmap24(w, h);
   DrawNewImage(p->newImage, *picture.graphic());
   // The control as the player will find it: all in its colour.

@@ -11,15 +11,14 @@
 #include "codecs/picture.h"
 #include "raster/bitmap24.h"
 #include "raster/rect.h"
+#include "transition/placement.h"
 
 namespace vorn {
 
 class Canvas;
 
 // How the player will stand when the prepared picture starts.
-struct StartLayout {
-  int32_t clientWidth = 0, clientHeight = 0;
-  bool center = false, stretch = false, stretchFine = false;
+struct StartLayout : Placement {
   Color color = 0;  // the player's Color, also what its control shows
   // The style will show the new picture at once (style 0): the first frame
   // is the new picture rather than the old one.
@@ -43,11 +42,6 @@ struct PreparedStart {
 
 // Null when the picture has no graphic or the layout shows nothing.
 std::unique_ptr<PreparedStart> PrepareStart(const TPicture& picture, const StartLayout& layout);
-
-// The player's placement of a w x h picture in a client of the layout's
-// size: PicRect, and DisplayRect for that PicRect.
-Rect StartPicRect(int32_t w, int32_t h, const StartLayout& layout);
-Rect StartDisplayRect(const Rect& picRect, const StartLayout& layout);
 
 // The player's paint of its ScreenBitmap onto the control, after the fill:
 // at PicRect, or stretched into the display rectangle.

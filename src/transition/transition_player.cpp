@@ -163,28 +163,22 @@ void TCustomTransitionPlayer::MouseLeft() {
 
 // --- placement ----------------------------------------------------------
 
-void TCustomTransitionPlayer::UpdatePicRect() {
-  if (ScreenBitmap_.empty()) return;
-  const int32_t bw = ScreenBitmap_.width(), bh = ScreenBitmap_.height();
-  PicRect_ = Rect{0, 0, bw, bh};
-  if (Center_)
-    PicRect_ = offsetRect(PicRect_, (s_.host.clientWidth() - bw) / 2, (s_.host.clientHeight() - bh) / 2);
+Placement TCustomTransitionPlayer::placement() const {
+  return Placement{s_.host.clientWidth(), s_.host.clientHeight(), Center_, Stretch_, StretchFine_};
 }
 
-Rect TCustomTransitionPlayer::DisplayRect() const {
-  const Rect client{0, 0, s_.host.clientWidth(), s_.host.clientHeight()};
-  if (!Stretch_) return PicRect_;
-  if (StretchFine_) return FitRect(PicRect_, client);
-  return client;
+void TCustomTransitionPlayer::UpdatePicRect() {
+  if (ScreenBitmap_.empty()) return;
+  PicRect_ = picRectIn(ScreenBitmap_.width(), ScreenBitmap_.height(), placement());
 }
+
+Rect TCustomTransitionPlayer::DisplayRect() const { return displayRectIn(PicRect_, placement()); }
 
 void TCustomTransitionPlayer::InvalidatePicRect(const Rect& r) {
   if (PicRect_.empty()) return;
   Rect q;
   if (Stretch_) {
-    const Rect client{0, 0, s_.host.clientWidth(), s_.host.clientHeight()};
-    const Rect t = StretchFine_ ? FitRect(PicRect_, client) : client;
-    q = mapToDisplay(r, t, PicRect_);
+    q = mapToDisplay(r, DisplayRect(), PicRect_);
   } else {
     q = Center_ ? offsetRect(r, PicRect_.left, PicRect_.top) : r;
     q = intersect(q, PicRect_);
@@ -325,17 +319,14 @@ bool TCustomTransitionPlayer::takePreparedStart() {
   if (!a || a->picture.graphic() != Picture_.graphic()) return false;
   const StartLayout& l = a->layout;
   const int32_t cw = s_.host.clientWidth(), ch = s_.host.clientHeight();
-  // The images were made for a control of this size showing only this
-  // colour, and a screen that starts empty (so in the colour as well).
-  if (!ScreenBitmap_.empty() || l.color != Color_ || l.clientWidth != cw || l.clientHeight != ch) return false;
+  // The images were made for a picture of this size placed as the player
+  // places it now, in a control showing only this colour, and a screen that
+  // starts empty (so in the colour as well).
+  if (!ScreenBitmap_.empty() || l.color != Color_ || static_cast<const Placement&>(l) != placement()) return false;
   if (PaintBuffer_.width() != cw || PaintBuffer_.height() != ch || !IsUniform(PaintBuffer_, Color_)) return false;
   if (a->screen.width() != Picture_.width() || a->screen.height() != Picture_.height()) return false;
   ScreenBitmap_ = std::move(a->screen);
-  UpdatePicRect();
-  if (PicRect_ != a->picRect || DisplayRect() != a->displayRect) {
-    ScreenBitmap_ = Bitmap24();
-    return false;
-  }
+  PicRect_ = a->picRect;
   // A screen made as the new picture is right only for a style 0 run whose
   // first frame follows at once with nobody looking in between; otherwise
   // the screen starts in the colour, as it would here.

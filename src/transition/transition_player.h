@@ -193,6 +193,8 @@ class TCustomTransitionPlayer {
   // Frees the images and clears Busy without OnComplete.
   void endFailedRun();
   bool takePreparedStart();
+  // How the player places its picture now.
+  Placement placement() const;
 
   PlayerServices s_;
   TPicture Picture_;
