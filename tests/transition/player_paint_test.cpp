@@ -87,33 +87,33 @@ TEST(PlayerPaint, CentredPictureLargerThanTheControlShowsItsMiddle) {
   EXPECT_EQ(rig.at(9, 9), fake::makePattern(0, 30, 20).pixel(19, 14));
 }
 
+// The last area a manual run of `style` invalidates when moved to `progress`
+// with a w x h picture.
+Rect lastInvalidated(PaintRig& rig, int style, int32_t w, int32_t h, int progress) {
+  rig.player->SetStyle(style);
+  rig.player->SetManual(true);
+  rig.load(solid(w, h, rgb(255, 0, 0)));
+  EXPECT_TRUE(rig.player->StartTransition().ok());
+  rig.host.invalidated.clear();
+  rig.player->SetProgress(progress);
+  return rig.host.invalidated.empty() ? Rect{} : rig.host.invalidated.back();
+}
+
 TEST(PlayerPaint, FrameInvalidationIsMappedThroughTheDisplayRectangle) {
   PaintRig rig(200, 200);
   rig.player->SetStretch(true);
   rig.player->SetStretchFine(true);
-  rig.player->SetStyle(5);  // uncover from the left: D = (0, 0, X, H)
-  rig.player->SetManual(true);
-  rig.load(solid(100, 50, rgb(255, 0, 0)));
-  ASSERT_TRUE(rig.player->StartTransition().ok());
-  rig.host.invalidated.clear();
-  rig.player->SetProgress(30);
-  // Display rectangle (0, 50, 200, 150); D = (0, 0, 30, 50) scales by 2.
-  ASSERT_FALSE(rig.host.invalidated.empty());
-  EXPECT_EQ(rig.host.invalidated.back(), (Rect{0, 50, 60, 150}));
+  // Uncover from the left: D = (0, 0, 30, 50) scales by 2 into the display
+  // rectangle (0, 50, 200, 150).
+  EXPECT_EQ(lastInvalidated(rig, 5, 100, 50, 30), (Rect{0, 50, 60, 150}));
 }
 
 TEST(PlayerPaint, UnstretchedInvalidationIsMovedByTheCentringAndClipped) {
   PaintRig rig(60, 40);
   rig.player->SetCenter(true);
-  rig.player->SetStyle(3);  // slide: D reaches past the picture
-  rig.player->SetManual(true);
-  rig.load(solid(40, 20, rgb(255, 0, 0)));
-  ASSERT_TRUE(rig.player->StartTransition().ok());
-  rig.host.invalidated.clear();
-  rig.player->SetProgress(50);
-  // D = (20, 0, 60, 20) moved by (10, 10) and clipped to PicRect (10, 10, 50, 30).
-  ASSERT_FALSE(rig.host.invalidated.empty());
-  EXPECT_EQ(rig.host.invalidated.back(), (Rect{30, 10, 50, 30}));
+  // Slide: D = (20, 0, 60, 20) reaches past the picture; it is moved by
+  // (10, 10) and clipped to PicRect (10, 10, 50, 30).
+  EXPECT_EQ(lastInvalidated(rig, 3, 40, 20, 50), (Rect{30, 10, 50, 30}));
 }
 
 TEST(PlayerPaint, TiledBackgroundLargerThanTheControlIsDrawnOnceTopLeft) {

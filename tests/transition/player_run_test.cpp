@@ -163,16 +163,31 @@ TEST(TransitionRun, StopFromADispatchedMessageEndsTheLoopWithoutComplete) {
   EXPECT_NE(rig.player->ScreenBitmap().pixel(16, 10), rig.newPicture.pixel(16, 10));
 }
 
+// After a failed run: it ended without OnComplete, and a later run (without
+// the failing handler) works normally.
+void expectEndedAndALaterRunWorks(UnthreadedRig& rig) {
+  EXPECT_FALSE(rig.player->Busy());
+  EXPECT_EQ(rig.completes, 0);
+  rig.onProgress = nullptr;
+  ASSERT_TRUE(rig.player->StartTransition().ok());
+  EXPECT_EQ(rig.completes, 1);
+}
+
+// A run whose handlers stop it ends within StartTransition, without OnComplete.
+void expectStoppedWithoutComplete(UnthreadedRig& rig) {
+  rig.loadNew();
+  ASSERT_TRUE(rig.player->StartTransition().ok());
+  EXPECT_FALSE(rig.player->Busy());
+  EXPECT_EQ(rig.completes, 0);
+}
+
 TEST(TransitionRun, StopFromTheLastFramesProgressEventFinishesOnce) {
   UnthreadedRig rig;
   rig.player->SetStep(50);
   rig.onProgress = [&](TCustomTransitionPlayer& s) {
     if (s.Progress() == 100) s.StopTransition();
   };
-  rig.loadNew();
-  ASSERT_TRUE(rig.player->StartTransition().ok());
-  EXPECT_FALSE(rig.player->Busy());
-  EXPECT_EQ(rig.completes, 0);
+  expectStoppedWithoutComplete(rig);
 }
 
 TEST(TransitionRun, StopFromInsideAFrameEventIsSafe) {
@@ -181,10 +196,7 @@ TEST(TransitionRun, StopFromInsideAFrameEventIsSafe) {
   rig.player->OnBeforeNewFrame = [&](TCustomTransitionPlayer& s, const Bitmap24&, Bitmap24&) {
     if (s.Progress() == 30) s.StopTransition();
   };
-  rig.loadNew();
-  ASSERT_TRUE(rig.player->StartTransition().ok());
-  EXPECT_FALSE(rig.player->Busy());
-  EXPECT_EQ(rig.completes, 0);
+  expectStoppedWithoutComplete(rig);
 }
 
 TEST(TransitionRun, ClosingThePlayerFromADispatchedMessageEndsTheLoopCleanly) {
@@ -283,12 +295,7 @@ TEST(TransitionRun, AnErrorWhilePlayingEndsTheRunAndReachesTheCaller) {
   const Status s = rig.player->StartTransition();
   ASSERT_FALSE(s.ok());
   EXPECT_EQ(s.error(), "handler failed");
-  EXPECT_FALSE(rig.player->Busy());
-  EXPECT_EQ(rig.completes, 0);
-  // A later run works normally.
-  rig.onProgress = nullptr;
-  ASSERT_TRUE(rig.player->StartTransition().ok());
-  EXPECT_EQ(rig.completes, 1);
+  expectEndedAndALaterRunWorks(rig);
 }
 
 TEST(TransitionRun, AnErrorWhileResumingFromPausedEndsTheRunAndReachesTheCaller) {
@@ -301,11 +308,7 @@ TEST(TransitionRun, AnErrorWhileResumingFromPausedEndsTheRunAndReachesTheCaller)
     if (s.Progress() == 50) throw std::runtime_error("handler failed");
   };
   EXPECT_THROW(rig.player->SetManual(false), std::runtime_error);
-  EXPECT_FALSE(rig.player->Busy());
-  EXPECT_EQ(rig.completes, 0);
-  rig.onProgress = nullptr;
-  ASSERT_TRUE(rig.player->StartTransition().ok());
-  EXPECT_EQ(rig.completes, 1);
+  expectEndedAndALaterRunWorks(rig);
 }
 
 TEST(TransitionRun, StyleZeroShowsTheNewPictureInOneFrame) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
 #include <thread>
 
@@ -72,20 +73,25 @@ TEST(ThreadedPacing, StopFromTheMainThreadJoinsTheWorkerWithoutComplete) {
   EXPECT_LT(rig.frames.back(), 100);
 }
 
-TEST(ThreadedPacing, StopFromInsideAStepEndsTheRun) {
+// A step at 40 that does `at40` ends the run there without OnComplete, and
+// a new run can start while the old worker winds down.
+void expectRunEndsAt40(const std::function<void(TCustomTransitionPlayer&)>& at40) {
   ThreadedRig rig;
-  rig.onProgress = [](TCustomTransitionPlayer& s) {
-    if (s.Progress() == 40) s.StopTransition();
+  rig.onProgress = [&](TCustomTransitionPlayer& s) {
+    if (s.Progress() == 40) at40(s);
   };
   ASSERT_TRUE(rig.player->StartTransition().ok());
   rig.waitUntilIdle();
   EXPECT_EQ(rig.frames, (std::vector<int>{20, 40}));
   EXPECT_EQ(rig.completes, 0);
-  // A new run can start while the old worker winds down.
   rig.onProgress = nullptr;
   ASSERT_TRUE(rig.player->StartTransition().ok());
   rig.waitUntilIdle();
   EXPECT_EQ(rig.completes, 1);
+}
+
+TEST(ThreadedPacing, StopFromInsideAStepEndsTheRun) {
+  expectRunEndsAt40([](TCustomTransitionPlayer& s) { s.StopTransition(); });
 }
 
 TEST(ThreadedPacing, DestroyingThePlayerRightAfterAStopFromInsideAStepJoinsTheWorker) {
@@ -126,18 +132,7 @@ TEST(ThreadedPacing, ManualPausesTheWorkerAndClearingItStartsANewOne) {
 }
 
 TEST(ThreadedPacing, AnErrorInAStepEndsTheRunWithoutComplete) {
-  ThreadedRig rig;
-  rig.onProgress = [](TCustomTransitionPlayer& s) {
-    if (s.Progress() == 40) throw std::runtime_error("handler failed");
-  };
-  ASSERT_TRUE(rig.player->StartTransition().ok());
-  rig.waitUntilIdle();
-  EXPECT_EQ(rig.frames, (std::vector<int>{20, 40}));
-  EXPECT_EQ(rig.completes, 0);
-  rig.onProgress = nullptr;
-  ASSERT_TRUE(rig.player->StartTransition().ok());
-  rig.waitUntilIdle();
-  EXPECT_EQ(rig.completes, 1);
+  expectRunEndsAt40([](TCustomTransitionPlayer&) { throw std::runtime_error("handler failed"); });
 }
 
 TEST(ThreadedPacing, DestroyingThePlayerFromInsideTheWorkersStepLetsTheWorkerEndByItself) {
