@@ -278,7 +278,7 @@ struct Runtime {
       if (!source.getItem(i, it) || isMovie(it.MediaPath)) continue;
       std::string file = source.locateMediaFile(it.MediaPath);
       if (!source.fileExists(file)) continue;
-      player.SetColor(source.header().UseCommonOptions ? source.header().BckColor : it.BckColor);
+      player.SetColor(slideOptionsOf(source.header(), it).BckColor);
       player.SetStyle(0);
       if (!player.Picture().LoadFromFile(fs, file)) continue;
       (void)slide.startTransition();

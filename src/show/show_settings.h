@@ -39,4 +39,22 @@ struct ShowItem {
   Color BckColor = 0;
 };
 
+// How a slide is shown: its background colour, its fit and its transition
+// style. A collection with common options gives every slide the header's;
+// otherwise each item brings its own.
+struct SlideOptions {
+  Color BckColor = 0;
+  int32_t ShowMode = 0;
+  int32_t EffectNum = 0;  // 1-based; 0 asks for a style drawn at random
+
+  bool stretch() const { return ShowMode == 1; }
+  // The player's style, or -1 when it is to be drawn at random.
+  int fixedStyle() const { return EffectNum == 0 ? -1 : int(uint8_t(EffectNum - 1)); }
+};
+
+inline SlideOptions slideOptionsOf(const ShowHeader& h, const ShowItem& item) {
+  if (h.UseCommonOptions) return {h.BckColor, h.ShowMode, h.EffectNum};
+  return {item.BckColor, item.ShowMode, item.EffectNum};
+}
+
 }  // namespace vorn::show

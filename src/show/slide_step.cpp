@@ -68,7 +68,6 @@ void ShowSession::showCurrentItem() {
   const ShowHeader& h = p_.collection.header();
   p_.collection.getItem(CurrentIndex, CurrentItem);
   const ShowItem& item = CurrentItem;
-  const bool common = h.UseCommonOptions;
 
   if (!h.DisableAllSounds) {
     PlayItemSound("", false);
@@ -81,19 +80,17 @@ void ShowSession::showCurrentItem() {
       PlayItemSound(sound, item.SoundLoop);
   }
 
-  int32_t effect = common ? h.EffectNum : item.EffectNum;
+  const SlideOptions options = slideOptionsOf(h, item);
+  const int style = options.fixedStyle();
   // Random styles are 1..121: never 0 (no effect) nor the last ones.
-  p_.transitionPlayer1.setStyle(effect == 0 ? uint8_t(1 + p_.random.next(121))
-                                            : uint8_t(effect - 1));
+  p_.transitionPlayer1.setStyle(style < 0 ? uint8_t(1 + p_.random.next(121)) : uint8_t(style));
 
-  Color back = common ? h.BckColor : item.BckColor;
-  p_.transitionPlayer1.setColor(back);
-  p_.window.setColor(back);
-  p_.window.setMovieBoxColor(back);  // common: through its parent colour
+  p_.transitionPlayer1.setColor(options.BckColor);
+  p_.window.setColor(options.BckColor);
+  p_.window.setMovieBoxColor(options.BckColor);  // common: through its parent colour
 
-  bool stretch = (common ? h.ShowMode : item.ShowMode) == 1;
-  p_.transitionPlayer1.setStretch(stretch);
-  p_.transitionPlayer1.setStretchFine(stretch);
+  p_.transitionPlayer1.setStretch(options.stretch());
+  p_.transitionPlayer1.setStretchFine(options.stretch());
 
   p_.timer1.setInterval(nextInterval(h));
 
@@ -138,6 +135,7 @@ bool ShowSession::showMovie(const std::string& file) {
   if (closing_) return false;
   int32_t W = p_.window.movieBoxWidth(), H = p_.window.movieBoxHeight();
   DisplayRect r;
+  // Movies keep their item's own placement, also under common options.
   if (CurrentItem.ShowMode != 0) {
     r = {1, 1, W - 1, H - 1};  // fills the box, one pixel in from its corner
   } else {
@@ -185,13 +183,8 @@ void ShowSession::prefetchNextPicture() {
   if (!namesFile(next.MediaPath) || isMovie(next.MediaPath)) return;
   std::string file = p_.collection.locateMediaFile(next.MediaPath);
   if (!p_.collection.fileExists(file)) return;
-  // The same choices as the step's own (showCurrentItem).
-  const ShowHeader& h = p_.collection.header();
-  const bool common = h.UseCommonOptions;
-  int32_t effect = common ? h.EffectNum : next.EffectNum;
-  p_.transitionPlayer1.prefetchPicture(file, common ? h.BckColor : next.BckColor,
-                                       (common ? h.ShowMode : next.ShowMode) == 1,
-                                       effect == 0 ? -1 : int(uint8_t(effect - 1)));
+  const SlideOptions options = slideOptionsOf(p_.collection.header(), next);
+  p_.transitionPlayer1.prefetchPicture(file, options.BckColor, options.stretch(), options.fixedStyle());
 }
 
 }  // namespace vorn::show
