@@ -28,8 +28,10 @@ endfunction()
 
 # One GoogleTest executable per folder of tests/: tests/<dir>/*.cpp, plus
 # tests/<dir>/win32/*.cpp on the Windows build (run under Wine by ctest).
+# LABELS tag the ctest entry (`threads`: the folders whose tests start
+# threads, the ones the thread-sanitizer preset builds and runs).
 function(vorn_tests dir)
-  cmake_parse_arguments(T "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(T "" "" "DEPS;LABELS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(WIN32)
     file(GLOB wsrcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/win32/*.cpp)
@@ -42,5 +44,5 @@ function(vorn_tests dir)
   target_link_libraries(vorn_${dir}_tests PRIVATE ${T_DEPS} vorn_testsupport GTest::gtest_main)
   target_compile_definitions(vorn_${dir}_tests PRIVATE VORN_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
   add_test(NAME ${dir} COMMAND vorn_${dir}_tests --gtest_brief=1)
-  set_tests_properties(${dir} PROPERTIES TIMEOUT 600)
+  set_tests_properties(${dir} PROPERTIES TIMEOUT 600 LABELS "${T_LABELS}")
 endfunction()

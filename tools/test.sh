@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds the native and the
 # Windows trees, and runs every test: the native unit tests, once plainly and
-# once under the sanitizers, the fuzz smoke, then the Windows tests under
-# Wine on a private Xvfb. Safe to run again.
+# once under the sanitizers, the threaded ones under the thread sanitizer,
+# the fuzz smoke, then the Windows tests under Wine on a private Xvfb. Safe
+# to run again.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -23,6 +24,13 @@ echo "== native tests under ASan and UBSan"
 cmake --preset native-asan >/dev/null
 cmake --build --preset native-asan -j"$jobs"
 ctest --preset native-asan -j"$jobs"
+
+# The tests that start threads (scheduler thread, decode ahead, the player's
+# worker, the soak) under ThreadSanitizer: only their programs are built.
+echo "== threaded tests under TSan"
+cmake --preset native-tsan >/dev/null
+cmake --build --preset native-tsan -j"$jobs"
+ctest --preset native-tsan -j"$jobs"
 
 # --- picture fuzz smoke (codecs): each target ~20 s under ASan/UBSan, then
 # the seed corpus and tests/data/malformed replayed; a crash fails the run.

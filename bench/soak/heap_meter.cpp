@@ -4,15 +4,17 @@
 
 #include <cstddef>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define VORN_SOAK_ASAN 1
+// Under a sanitizer the heap is the runtime's own, which glibc's figures
+// do not see.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define VORN_SOAK_SANITIZER 1
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VORN_SOAK_ASAN 1
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define VORN_SOAK_SANITIZER 1
 #endif
 #endif
 
-#ifdef VORN_SOAK_ASAN
+#ifdef VORN_SOAK_SANITIZER
 // The sanitizer runtime's own count (declared here: g++ does not install
 // the sanitizer interface headers).
 extern "C" size_t __sanitizer_get_current_allocated_bytes();
@@ -21,7 +23,7 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 namespace vorn::soak {
 
 uint64_t heapInUse() {
-#ifdef VORN_SOAK_ASAN
+#ifdef VORN_SOAK_SANITIZER
   return __sanitizer_get_current_allocated_bytes();
 #else
   return mallinfo2().uordblks;
@@ -29,7 +31,9 @@ uint64_t heapInUse() {
 }
 
 const char* heapMeterName() {
-#ifdef VORN_SOAK_ASAN
+#if defined(__SANITIZE_THREAD__)
+  return "tsan";
+#elif defined(VORN_SOAK_SANITIZER)
   return "asan";
 #else
   return "mallinfo2";

@@ -7,7 +7,7 @@
 namespace vorn::soak {
 
 uint64_t heapInUse();
-// "asan" or "mallinfo2": which count heapInUse reads.
+// "asan", "tsan" or "mallinfo2": which count heapInUse reads.
 const char* heapMeterName();
 
 }  // namespace vorn::soak

@@ -24,6 +24,7 @@ class FakeFileSystem::Writer final : public WritableFile {
  public:
   Writer(FakeFileSystem& fs, std::string key) : fs_(fs), key_(std::move(key)) {}
   bool write(const void* data, size_t size) override {
+    std::lock_guard lock(fs_.m_);
     if (closed_ || trip(fs_.writeFault_)) return false;
     auto it = fs_.files_.find(key_);
     if (it == fs_.files_.end()) return false;
@@ -38,8 +39,12 @@ class FakeFileSystem::Writer final : public WritableFile {
     it->second.data.insert(it->second.data.end(), p, p + size);
     return true;
   }
-  bool flush() override { return !closed_ && !trip(fs_.flushFault_); }
+  bool flush() override {
+    std::lock_guard lock(fs_.m_);
+    return !closed_ && !trip(fs_.flushFault_);
+  }
   bool close() override {
+    std::lock_guard lock(fs_.m_);
     if (closed_) return false;
     closed_ = true;
     return !trip(fs_.closeFault_);
@@ -78,6 +83,7 @@ FakeFileSystem::File* FakeFileSystem::find(const std::string& path) {
 }
 
 void FakeFileSystem::addFile(const std::string& path, std::vector<uint8_t> data) {
+  std::lock_guard lock(m_);
   File& f = files_[key(path)];
   f.name = lastPart(path);
   f.data = std::move(data);
@@ -88,42 +94,52 @@ void FakeFileSystem::addFile(const std::string& path, const std::string& data) {
 }
 
 void FakeFileSystem::setReadOnly(const std::string& path, bool readOnly) {
+  std::lock_guard lock(m_);
   if (File* f = find(path)) f->readOnly = readOnly;
 }
 
 void FakeFileSystem::addShortName(const std::string& longPath, const std::string& shortPath) {
+  std::lock_guard lock(m_);
   const std::string longKey = key(longPath);
   aliases_.emplace_back(key(shortPath), longKey);  // its folder may itself be an alias
   if (File* f = find(longPath)) f->shortName = lastPart(shortPath);
 }
 
 std::optional<std::vector<uint8_t>> FakeFileSystem::contents(const std::string& path) const {
+  std::lock_guard lock(m_);
   auto it = files_.find(key(path));
   if (it == files_.end()) return std::nullopt;
   return it->second.data;
 }
 
 std::vector<std::string> FakeFileSystem::paths() const {
+  std::lock_guard lock(m_);
   std::vector<std::string> out;
   for (const auto& [k, f] : files_) out.push_back(k);
   return out;
 }
 
 uint64_t FakeFileSystem::usedBytes() const {
+  std::lock_guard lock(m_);
   uint64_t n = 0;
   for (const auto& [k, f] : files_) n += f.data.size();
   return n;
 }
 
-bool FakeFileSystem::exists(const std::string& path) { return find(path) != nullptr; }
+bool FakeFileSystem::exists(const std::string& path) {
+  std::lock_guard lock(m_);
+  return find(path) != nullptr;
+}
 
 std::optional<DirEntry> FakeFileSystem::findFirst(const std::string& path) {
+  std::lock_guard lock(m_);
   File* f = find(path);
   if (!f) return std::nullopt;
   return DirEntry{f->name, f->shortName, f->data.size()};
 }
 
 Result<std::vector<uint8_t>> FakeFileSystem::readFile(const std::string& path, size_t maxBytes) {
+  std::lock_guard lock(m_);
   ++readCalls;
   File* f = find(path);
   if (!f) return makeError("file not found: " + path);
@@ -132,6 +148,7 @@ Result<std::vector<uint8_t>> FakeFileSystem::readFile(const std::string& path, s
 }
 
 std::unique_ptr<WritableFile> FakeFileSystem::openWrite(const std::string& path) {
+  std::lock_guard lock(m_);
   if (trip(openWriteFault_)) return nullptr;
   const std::string k = key(path);
   auto it = files_.find(k);
@@ -145,6 +162,7 @@ std::unique_ptr<WritableFile> FakeFileSystem::openWrite(const std::string& path)
 }
 
 bool FakeFileSystem::rename(const std::string& from, const std::string& to) {
+  std::lock_guard lock(m_);
   if (trip(renameFault_)) return false;
   const std::string kf = key(from), kt = key(to);
   auto src = files_.find(kf);
@@ -166,6 +184,7 @@ bool FakeFileSystem::rename(const std::string& from, const std::string& to) {
 }
 
 bool FakeFileSystem::remove(const std::string& path) {
+  std::lock_guard lock(m_);
   auto it = files_.find(key(path));
   if (it == files_.end() || it->second.readOnly) return false;
   files_.erase(it);

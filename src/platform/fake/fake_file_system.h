@@ -2,9 +2,13 @@
 // An in-memory file system with Windows' naming rules (case-insensitive ASCII,
 // "\" and "/" alike), 8.3 aliases, read-only files, a capacity for a full
 // disk, and faults on demand: the Nth call of a write primitive fails.
+// Safe to share between threads, as a real disk is: the show's worker reads
+// pictures while the show (or a test playing the user) changes the folder.
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,7 +54,7 @@ class FakeFileSystem final : public FileSystem {
   bool rename(const std::string& from, const std::string& to) override;
   bool remove(const std::string& path) override;
 
-  int readCalls = 0;  // how many readFile calls were made
+  std::atomic<int> readCalls{0};  // how many readFile calls were made
 
  private:
   class Writer;
@@ -62,6 +66,8 @@ class FakeFileSystem final : public FileSystem {
   std::vector<std::pair<std::string, std::string>> aliases_;  // short key -> long key
   int openWriteFault_ = 0, writeFault_ = 0, flushFault_ = 0, closeFault_ = 0, renameFault_ = 0;
   std::optional<uint64_t> capacity_;
+  // Recursive: a writer's full-disk check asks usedBytes() under the lock.
+  mutable std::recursive_mutex m_;
 };
 
 }  // namespace vorn::fake
