@@ -37,7 +37,7 @@ std::unique_ptr<ConfigRuntime> g_config;
 }  // namespace
 
 void TForm1::SS1BeforeConfigBoxActive(TScreenSaver&) {
-  SaverActive = false;
+  State.SaverActive = false;
   g_config = std::make_unique<ConfigRuntime>(*this);
   ConfigRuntime& rt = *g_config;
   config::win32::Panel2Services svc;
@@ -46,7 +46,7 @@ void TForm1::SS1BeforeConfigBoxActive(TScreenSaver&) {
   svc.boxes = &rt.boxes;
   svc.exePath = saverhost::ProcessCommandLine().ParamStr(0);
   svc.closeForm = [this] { Close(); };
-  svc.saverActive = &SaverActive;
+  svc.saverActive = &State.SaverActive;
   // The stand-in buttons of the stored layout give way to the panel's own.
   if (Button1) DestroyWindow(Button1);
   if (Button2) DestroyWindow(Button2);
@@ -62,7 +62,7 @@ void TForm1::SS1BeforeConfigBoxActive(TScreenSaver&) {
   // The form's dialog navigation sends Enter and Esc as IDOK and IDCANCEL.
   CommandHandlers[IDOK] = [this] { Button1Click(); };
   CommandHandlers[IDCANCEL] = [this] { Button2Click(); };
-  InPreview = false;
+  State.InPreview = false;
 }
 
 void TForm1::Button1Click() {

@@ -101,9 +101,10 @@ struct PostWaker final : UiWaker {
   void wakeUi() override { PostMessageW(hwnd, kStepMessage, 0, 0); }
 };
 
-// Everything the show holds, made on the user-interface thread once the
-// form's window exists, and released with the form.
-struct Runtime {
+}  // namespace
+
+// Made on the user-interface thread once the form's window exists.
+struct ShowRuntime {
   TForm1& form;
   HWND hwnd;
   // First made, last gone: every frame's events land in it.
@@ -142,7 +143,7 @@ struct Runtime {
   bool previewing = false;
   int32_t previewIndex = 0;
 
-  Runtime(TForm1& f, bool preview)
+  ShowRuntime(TForm1& f, bool preview)
       : form(f),
         hwnd(f.Hwnd()),
         presenter(hwnd, calls),
@@ -175,7 +176,7 @@ struct Runtime {
     // Children are not painted over by the player's frames.
     SetWindowLongW(hwnd, GWL_STYLE, GetWindowLongW(hwnd, GWL_STYLE) | WS_CLIPCHILDREN);
 
-    session = std::make_unique<ShowSession>(ShowParts{port, timer1, slide, caption, mediaPlayer1, bckSndMIDI,
+    session = std::make_unique<ShowSession>(ShowParts{f.State, port, timer1, slide, caption, mediaPlayer1, bckSndMIDI,
                                                       mediaPrev, wave, cursor, source, password,
                                                       scheduler, pump, clock, random});
     timer1.OnTimer = [this] { session->Timer1Timer(); };
@@ -187,25 +188,15 @@ struct Runtime {
       session->TransitionPlayer1Progress();
     };
     if (trace) presenter.OnPresented = [this] { trace->presented(); };
-    pump.PreTranslate = [this](MSG& m) { return previewKey(m); };
+    pump.PreTranslate = [this](MSG& m) { return form.PreviewKey(m); };
     chained = form.MessageHook;
     form.MessageHook = [this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& r) { return hook(msg, wp, lp, r); };
   }
 
-  ~Runtime() {
+  ~ShowRuntime() {
     scheduler.stop();
     if (previewing && IsWindow(hwnd)) KillTimer(hwnd, kPreviewTimerId);
     form.MessageHook = chained;
-  }
-
-  // The form previews every key pressed on it or its controls, also while
-  // a step dispatches messages.
-  bool previewKey(MSG& m) {
-    if (m.message != WM_KEYDOWN && m.message != WM_SYSKEYDOWN) return false;
-    HWND main = form.Hwnd();
-    if (!main || (m.hwnd != main && !IsChild(main, m.hwnd))) return false;
-    form.FormKeyDown(m.wParam);
-    return true;
   }
 
   void fitToClient() {
@@ -287,55 +278,51 @@ struct Runtime {
   }
 };
 
-Runtime* runtimeOf(TForm1& f) { return static_cast<Runtime*>(f.ShowRuntime.get()); }
+void ShowRuntimeDelete::operator()(ShowRuntime* runtime) const { delete runtime; }
 
-Runtime& makeRuntime(TForm1& f, bool preview) {
-  if (!f.ShowRuntime) f.ShowRuntime = std::make_shared<Runtime>(f, preview);
-  return *runtimeOf(f);
+namespace {
+
+ShowRuntime& makeRuntime(TForm1& f, bool preview) {
+  if (!f.Runtime) f.Runtime.reset(new ShowRuntime(f, preview));
+  return *f.Runtime;
 }
 
 }  // namespace
 
 void TForm1::SS1BeforeMainSaverActive(TScreenSaver&) {
-  Runtime& rt = makeRuntime(*this, false);
-  rt.session->SS1BeforeMainSaverActive();
-  SaverActive = rt.session->SaverActive;
-  StartCursorPos = POINT{rt.session->StartCursorPos.x, rt.session->StartCursorPos.y};
-  InPreview = false;
+  makeRuntime(*this, false).session->SS1BeforeMainSaverActive();
 }
 
 void TForm1::FormShow() {
-  if (InPreview) {
+  if (State.InPreview) {
     makeRuntime(*this, true).startPreview();
     return;
   }
-  Runtime* rt = runtimeOf(*this);
-  if (!rt) return;
-  rt->session->FormShow();
-  if (SaverActive) PostMessageW(rt->hwnd, kCoverScreenMessage, 0, 0);
+  if (!Runtime) return;
+  Runtime->session->FormShow();
+  if (State.SaverActive) PostMessageW(Runtime->hwnd, kCoverScreenMessage, 0, 0);
 }
 
 void TForm1::FormKeyDown(WPARAM) {
-  if (Runtime* rt = runtimeOf(*this)) rt->session->FormKeyDown();
+  if (Runtime) Runtime->session->FormKeyDown();
 }
 
 void TForm1::FormMouseMove() {
-  if (Runtime* rt = runtimeOf(*this)) rt->session->FormMouseMove();
+  if (Runtime) Runtime->session->FormMouseMove();
 }
 
 void TForm1::TransitionPlayer1Click() {
-  if (Runtime* rt = runtimeOf(*this)) rt->session->TransitionPlayer1Click();
+  if (Runtime) Runtime->session->TransitionPlayer1Click();
 }
 
 void TForm1::FormClose() {
-  Runtime* rt = runtimeOf(*this);
-  if (!rt) return;
-  if (rt->previewing) {
-    KillTimer(rt->hwnd, kPreviewTimerId);
-    rt->player.StopTransition();
+  if (!Runtime) return;
+  if (Runtime->previewing) {
+    KillTimer(Runtime->hwnd, kPreviewTimerId);
+    Runtime->player.StopTransition();
     return;
   }
-  rt->session->FormClose();
+  Runtime->session->FormClose();
 }
 
 }  // namespace vorn::app

@@ -6,8 +6,6 @@
 
 namespace vorn::app {
 
-bool InPreview = false;
-
 namespace {
 
 using saverhost::TFormBorderStyle;
@@ -198,7 +196,7 @@ TForm1::~TForm1() {
   if (appWindow_) DestroyWindow(appWindow_);
 }
 
-void TForm1::ScreenSaver1BeforePreviewActive(TScreenSaver&) { InPreview = true; }
+void TForm1::ScreenSaver1BeforePreviewActive(TScreenSaver&) { State.InPreview = true; }
 
 void TForm1::FormCloseQuery(void*, bool& CanClose) { CanClose = ScreenSaver1->VerifyPassword(); }
 
@@ -216,8 +214,22 @@ void TForm1::Close() {
   Terminate();
 }
 
-void TForm1::LeaveWindowToProcessEnd() {
+bool TForm1::PreviewKey(const MSG& m) {
+  if (!KeyPreview || (m.message != WM_KEYDOWN && m.message != WM_SYSKEYDOWN)) return false;
+  if (!hwnd_ || (m.hwnd != hwnd_ && !IsChild(hwnd_, m.hwnd))) return false;
+  FormKeyDown(m.wParam);
+  return true;
+}
+
+void TForm1::LeaveShowToProcessEnd() {
+  if (!Runtime) return;
+  // The close has run its steps already; a picture still being decoded and
+  // placed ahead, or a sound device closing, would only hold the exit.
+  (void)Runtime.release();
   if (!hwnd_) return;
+  // Destroying a full-screen window hides it first, and a display server
+  // without a window manager never confirms that (Wine then waits 2 s); the
+  // end of the process takes the window down at once.
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);  // its messages no longer reach the form
   hwnd_ = nullptr;
   appWindow_ = nullptr;  // it owns the form's window: its destruction would take that along
@@ -500,30 +512,17 @@ int RunMainForm(HINSTANCE instance) {
   if (!form->Terminated()) {
     MSG m;
     while (GetMessageW(&m, nullptr, 0, 0) > 0) {
+      if (form->PreviewKey(m) && form->Terminated()) continue;
       HWND main = form->Hwnd();
       const bool onForm = main && (m.hwnd == main || IsChild(main, m.hwnd));
-      // The form previews every key pressed on it or its controls.
-      if (onForm && form->KeyPreview && (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN)) {
-        form->FormKeyDown(m.wParam);
-        if (form->Terminated()) continue;
-      }
       if (onForm && form->Panel2 && form->Panel2->Visible() && IsDialogMessageW(main, &m)) continue;
       TranslateMessage(&m);
       DispatchMessageW(&m);
     }
   }
-  // The show's parts are left to the end of the process instead of being
-  // taken down one by one: the close has run its steps already, and a
-  // picture still being decoded and placed ahead, or a sound device closing,
-  // would only hold the exit. The host still gives the system back its keys
-  // and cursor when the form goes.
-  if (form->ShowRuntime) {
-    new std::shared_ptr<void>(std::move(form->ShowRuntime));
-    // Destroying a full-screen window hides it first, and a display server
-    // without a window manager never confirms that (Wine then waits 2 s);
-    // the end of the process takes the window down at once.
-    form->LeaveWindowToProcessEnd();
-  }
+  // The host still gives the system back its keys and cursor when the form
+  // goes.
+  form->LeaveShowToProcessEnd();
   form.reset();
   return 0;
 }

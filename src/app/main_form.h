@@ -20,6 +20,7 @@
 
 #include "saverhost/host_ports.h"
 #include "saverhost/screen_saver.h"
+#include "show/show_session.h"
 
 // Creates the main form TForm1, runs the message loop until it closes and
 // gives the process exit code.
@@ -29,10 +30,14 @@ namespace vorn::app {
 
 using saverhost::TScreenSaver;
 
-// Set by the preview's before-handler; with it the show starts nothing.
-extern bool InPreview;
-
 class TForm1;
+
+// Everything the show holds (form_show_session.cpp): made when the show or
+// the preview starts, released with the form.
+struct ShowRuntime;
+struct ShowRuntimeDelete {
+  void operator()(ShowRuntime* runtime) const;
+};
 
 // A panel of the form: a plain child window with a component name. Mouse
 // input on it goes to the handlers bound below (the form's, for MovieBox).
@@ -78,11 +83,9 @@ class TForm1 final : public saverhost::HostForm {
   COLORREF Color = RGB(0, 0, 0);
   bool KeyPreview = true;
 
-  // --- state of the show ---
-  bool SaverActive = false;
-  POINT StartCursorPos{0, 0};
-  // The show's components and state (form_show_session.cpp).
-  std::shared_ptr<void> ShowRuntime;
+  // --- the show ---
+  show::ShowState State;
+  std::unique_ptr<ShowRuntime, ShowRuntimeDelete> Runtime;
 
   // --- handlers bound in the stored layout ---
   void ScreenSaver1BeforePreviewActive(TScreenSaver& Sender);
@@ -110,9 +113,12 @@ class TForm1 final : public saverhost::HostForm {
   // Shows the form the way the application does with its main form.
   void ShowMainForm();
   bool Terminated() const { return terminated_; }
-  // After the show's close: the window is left to the end of the process
-  // instead of being destroyed with the form (see RunMainForm).
-  void LeaveWindowToProcessEnd();
+  // The form previews every key pressed on it or its controls, also while a
+  // step of the show dispatches messages; true when it previewed this one.
+  bool PreviewKey(const MSG& m);
+  // After the show's close: its parts and the window are left to the end of
+  // the process instead of being taken down with the form (see RunMainForm).
+  void LeaveShowToProcessEnd();
   HINSTANCE Instance() const { return instance_; }
   HWND Hwnd() const { return hwnd_; }
   // The cover windows over the other monitors take this colour too.

@@ -30,8 +30,8 @@ bool ShowSession::dispatch() {
 
 void ShowSession::SS1BeforeMainSaverActive() {
   p_.window.hideApplicationWindow();
-  SaverActive = true;
-  StartCursorPos = p_.cursor.cursorPos();
+  p_.state.SaverActive = true;
+  p_.state.StartCursorPos = p_.cursor.cursorPos();
   p_.random.seed(p_.clock.tickCount());
   // A collection that cannot be used ends the program once the message loop
   // runs again; the rest of the activation still runs.
@@ -41,7 +41,7 @@ void ShowSession::SS1BeforeMainSaverActive() {
   p_.window.alignShowControlsToClient();
   CurrentIndex = 0;
   StepDue = true;
-  InPreview = false;
+  p_.state.InPreview = false;
   p_.scheduler.stepDue();
 }
 
@@ -60,28 +60,29 @@ void ShowSession::playBackgroundSound(const ShowHeader& h) {
 }
 
 void ShowSession::FormShow() {
-  if (InPreview || schedulerStarted_ || closing_) return;
+  if (p_.state.InPreview || schedulerStarted_ || closing_) return;
   schedulerStarted_ = true;
   p_.scheduler.start();
 }
 
 void ShowSession::FormKeyDown() {
-  if (closing_ || !SaverActive) return;
+  if (closing_ || !p_.state.SaverActive) return;
   p_.window.close();
 }
 
 void ShowSession::FormMouseMove() {
-  if (closing_ || !SaverActive || p_.collection.header().NoMouseMoveExit) return;
+  if (closing_ || !p_.state.SaverActive || p_.collection.header().NoMouseMoveExit) return;
   Point at = p_.cursor.cursorPos();
   // The square is fixed at activation: slow drifts add up and end the show.
-  int64_t dx = int64_t(at.x) - StartCursorPos.x, dy = int64_t(at.y) - StartCursorPos.y;
+  const Point start = p_.state.StartCursorPos;
+  int64_t dx = int64_t(at.x) - start.x, dy = int64_t(at.y) - start.y;
   if (dx >= -kMouseSlack && dx <= kMouseSlack && dy >= -kMouseSlack && dy <= kMouseSlack) return;
   p_.transitionPlayer1.stopTransition();
   p_.window.close();
 }
 
 void ShowSession::TransitionPlayer1Click() {
-  if (closing_ || !SaverActive || p_.collection.header().NoMouseMoveExit) return;
+  if (closing_ || !p_.state.SaverActive || p_.collection.header().NoMouseMoveExit) return;
   p_.window.close();
 }
 
@@ -99,14 +100,14 @@ void ShowSession::FormClose() {
   // Set first: a step that this close interrupts (it runs inside one of the
   // step's dispatches) sees it when the dispatch returns and ends there.
   closing_ = true;
-  if (!InPreview) ignoringErrors([&] { PlayItemSound("", false); });
+  if (!p_.state.InPreview) ignoringErrors([&] { PlayItemSound("", false); });
   ignoringErrors([&] { p_.timer1.setEnabled(false); });
   ignoringErrors([&] { p_.transitionPlayer1.stopTransition(); });
   ignoringErrors([&] { p_.pump.processMessages(); });
   ignoringErrors([&] { stopThenClose(p_.mediaPrev); });
   ignoringErrors([&] { stopThenClose(p_.mediaPlayer1); });
   if (schedulerStarted_) ignoringErrors([&] { p_.scheduler.stop(); });
-  if (!InPreview) ignoringErrors([&] { p_.collection.release(); });
+  if (!p_.state.InPreview) ignoringErrors([&] { p_.collection.release(); });
 }
 
 void ShowSession::Timer1Timer() {

@@ -14,9 +14,21 @@
 
 namespace vorn::show {
 
+// Whether a show runs, whether it is only the preview, and where the mouse
+// stood when the show began. One value for the whole program: the session's
+// handlers write it, the form and the configuration panel read it. It lives
+// with the form, since the preview and the configuration box set it before
+// any session exists.
+struct ShowState {
+  bool SaverActive = false;
+  bool InPreview = false;
+  Point StartCursorPos;
+};
+
 // The form's components and services the show drives; all owned elsewhere
 // and alive for as long as the session.
 struct ShowParts {
+  ShowState& state;
   ShowForm& window;
   IntervalTimer& timer1;
   SlidePlayer& transitionPlayer1;
@@ -41,7 +53,7 @@ class ShowSession {
   ShowSession& operator=(const ShowSession&) = delete;
 
   // Handlers of the form and its components.
-  void ScreenSaver1BeforePreviewActive() { InPreview = true; }
+  void ScreenSaver1BeforePreviewActive() { p_.state.InPreview = true; }
   void SS1BeforeMainSaverActive();
   void FormShow();
   void FormKeyDown();
@@ -58,15 +70,11 @@ class ShowSession {
   void PlaceCaption();
   void PlayItemSound(const std::string& path, bool loop);
 
-  // The configuration box is not a show: its handler clears the flag.
-  void setSaverActive(bool on) { SaverActive = on; }
+  const ShowState& state() const { return p_.state; }
 
-  // Program-wide show state.
-  bool SaverActive = false;
-  bool InPreview = false;
+  // Where the slide step stands.
   bool StepDue = false;
   int32_t CurrentIndex = 0;
-  Point StartCursorPos;
   ShowItem CurrentItem;
 
   // True from the first step of the close on: nothing of the show may run,

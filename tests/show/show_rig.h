@@ -296,7 +296,8 @@ struct ShowRig {
   FakePassword password{log};
   FakeScheduler scheduler{log};
   FakePump pump;
-  ShowSession session{ShowParts{window, timer, player, caption, mediaPlayer1, bckSndMIDI,
+  ShowState state;
+  ShowSession session{ShowParts{state, window, timer, player, caption, mediaPlayer1, bckSndMIDI,
                                 mediaPrev, wave, cursor, collection, password, scheduler, pump,
                                 clock, random}};
   int stepsRun = 0;

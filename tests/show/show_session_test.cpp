@@ -7,14 +7,14 @@ namespace {
 TEST(Activation, ArmsTheFirstStepAndStartsTheSchedulerOnShow) {
   ShowRig rig;
   rig.addItem("a.jpg");
-  rig.session.InPreview = true;
+  rig.state.InPreview = true;
   rig.cursor.at = {17, 23};
   rig.session.SS1BeforeMainSaverActive();
-  EXPECT_TRUE(rig.session.SaverActive);
+  EXPECT_TRUE(rig.state.SaverActive);
   EXPECT_TRUE(rig.session.StepDue);
-  EXPECT_FALSE(rig.session.InPreview);
+  EXPECT_FALSE(rig.state.InPreview);
   EXPECT_EQ(rig.session.CurrentIndex, 0);
-  EXPECT_EQ(rig.session.StartCursorPos, (Point{17, 23}));
+  EXPECT_EQ(rig.state.StartCursorPos, (Point{17, 23}));
   EXPECT_TRUE(rig.window.aligned);
   EXPECT_FALSE(rig.timer.on);
   EXPECT_EQ(rig.log.front(), "window.hideApp");
@@ -59,7 +59,7 @@ TEST(Activation, PreviewStartsNothing) {
 TEST(Activation, ConfigurationBoxIgnoresInputAndNeverShowsAnything) {
   ShowRig rig;
   rig.addItem("a.jpg");
-  rig.session.setSaverActive(false);
+  rig.state.SaverActive = false;
   rig.session.FormShow();
   EXPECT_TRUE(rig.scheduler.started);
   rig.run(5000);
