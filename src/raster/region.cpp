@@ -1,6 +1,8 @@
 #include "raster/region.h"
 
 #include <algorithm>
+#include <cassert>
+#include <climits>
 #include <cstring>
 #include <limits>
 #include <utility>
@@ -84,6 +86,7 @@ Region Region::rect(const Rect& r) {
   if (o.empty()) return g;
   const Span s{o.left, o.right};
   g.appendBand(o.top, o.bottom, &s, 1);
+  g.checked();
   return g;
 }
 
@@ -91,98 +94,136 @@ Region Region::ellipse(const Rect& r) {
   return roundRect(r.left, r.top, r.right, r.bottom, r.right - r.left, r.bottom - r.top);
 }
 
-// Union of rectangles by one sweep down the picture: at every row where a
-// rectangle starts or ends, the active rectangles' x ranges are sorted and
-// merged into the band's spans.
-Region Region::sweep(std::vector<Rect>& rs) {
-  Region g;
-  rs.erase(std::remove_if(rs.begin(), rs.end(), [](const Rect& r) { return r.empty(); }), rs.end());
-  if (rs.empty()) return g;
-  std::sort(rs.begin(), rs.end(), [](const Rect& a, const Rect& b) { return a.top < b.top; });
-  std::vector<int32_t> ys;
-  ys.reserve(rs.size() * 2);
-  for (const Rect& r : rs) {
-    ys.push_back(r.top);
-    ys.push_back(r.bottom);
+namespace {
+
+constexpr auto byLeft = [](const Rect& a, const Rect& b) { return a.left < b.left; };
+constexpr auto byTop = [](const Rect& a, const Rect& b) { return a.top < b.top; };
+
+// Builders give their rectangles band by band or column by column, so the
+// order asked for is often there already.
+template <class It, class Less>
+void sortIfNeeded(It first, It last, Less less) {
+  if (!std::is_sorted(first, last, less)) std::sort(first, last, less);
+}
+
+// Stable sort on the top edge, by counting when every top lies in `rows`:
+// rectangles that start on the same row keep the builder's order, which is
+// left to right for every builder, so the sweep rarely has to sort a row's
+// arrivals.
+void sortByTop(std::vector<Rect>& rs, const Rect* rows, Region::SweepScratch& scratch) {
+  if (std::is_sorted(rs.begin(), rs.end(), byTop)) return;
+  if (!rows) {
+    std::stable_sort(rs.begin(), rs.end(), byTop);
+    return;
   }
-  std::sort(ys.begin(), ys.end());
-  ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
-  std::vector<Rect> active;
-  std::vector<Span> xs, merged;
-  size_t next = 0;
-  for (size_t k = 0; k + 1 < ys.size(); ++k) {
-    const int32_t y0 = ys[k], y1 = ys[k + 1];
-    active.erase(std::remove_if(active.begin(), active.end(),
-                                [y0](const Rect& r) { return r.bottom <= y0; }),
-                 active.end());
-    while (next < rs.size() && rs[next].top == y0) active.push_back(rs[next++]);
-    if (active.empty()) continue;
-    xs.clear();
-    for (const Rect& r : active) xs.push_back(Span{r.left, r.right});
-    std::sort(xs.begin(), xs.end(), [](const Span& a, const Span& b) { return a.left < b.left; });
-    merged.clear();
-    for (const Span& s : xs) {
-      if (!merged.empty() && s.left <= merged.back().right)
-        merged.back().right = std::max(merged.back().right, s.right);
-      else
-        merged.push_back(s);
+  const size_t n = size_t(rows->bottom - rows->top);
+  std::vector<uint32_t>& start = scratch.rowStart;
+  start.assign(n + 1, 0);
+  for (const Rect& r : rs) ++start[size_t(r.top - rows->top) + 1];
+  for (size_t i = 1; i <= n; ++i) start[i] += start[i - 1];
+  std::vector<Rect>& out = scratch.byRow;
+  out.resize(rs.size());
+  for (const Rect& r : rs) out[start[size_t(r.top - rows->top)]++] = r;
+  rs.swap(out);
+}
+
+// Puts the arrivals at [before, end) of the active list into its left-edge
+// order.
+void mergeArrivals(std::vector<Rect>& active, size_t before) {
+  sortIfNeeded(active.begin() + ptrdiff_t(before), active.end(), byLeft);
+  if (before == 0 || !byLeft(active[before], active[before - 1])) return;
+  if (active.size() - before <= 4) {
+    // A few arrivals among many: move each into place.
+    for (size_t i = before; i < active.size(); ++i) {
+      const Rect r = active[i];
+      const auto at = std::upper_bound(active.begin(), active.begin() + ptrdiff_t(i), r, byLeft);
+      std::move_backward(at, active.begin() + ptrdiff_t(i), active.begin() + ptrdiff_t(i) + 1);
+      *at = r;
     }
-    g.appendBand(y0, y1, merged.data(), merged.size());
+    return;
   }
+  std::inplace_merge(active.begin(), active.begin() + ptrdiff_t(before), active.end(), byLeft);
+}
+
+}  // namespace
+
+// Union of rectangles by one sweep down the rows: the active rectangles are
+// kept in left-edge order, and at every row where one starts or ends their
+// x ranges are merged into the next band's spans.
+Region Region::sweep(SweepScratch& scratch, const Rect* rows) {
+  Region g;
+  std::vector<Rect>& pending = scratch.sorted;
+  std::vector<Rect>& active = scratch.active;
+  std::vector<Span>& merged = scratch.merged;
+  active.clear();
+  if (pending.empty()) return g;
+  sortByTop(pending, rows, scratch);
+  size_t next = 0;
+  int32_t y = pending[0].top;
+  while (next < pending.size() || !active.empty()) {
+    if (active.empty() && y < pending[next].top) y = pending[next].top;
+    const size_t before = active.size();
+    while (next < pending.size() && pending[next].top <= y) active.push_back(pending[next++]);
+    if (active.size() != before) mergeArrivals(active, before);
+    int32_t bottom = next < pending.size() ? pending[next].top : INT32_MAX;
+    merged.clear();
+    for (const Rect& a : active) {
+      bottom = std::min(bottom, a.bottom);
+      if (!merged.empty() && a.left <= merged.back().right)
+        merged.back().right = std::max(merged.back().right, a.right);
+      else
+        merged.push_back(Span{a.left, a.right});
+    }
+    g.appendBand(y, bottom, merged.data(), merged.size());
+    active.erase(std::remove_if(active.begin(), active.end(), [bottom](const Rect& a) { return a.bottom <= bottom; }),
+                 active.end());
+    y = bottom;
+  }
+  g.checked();
   return g;
 }
 
 Region Region::fromRects(const Rect* rects, size_t n) {
-  std::vector<Rect> rs;
-  rs.reserve(n);
-  for (size_t i = 0; i < n; ++i) rs.push_back(ordered(rects[i]));
-  return sweep(rs);
+  SweepScratch scratch;
+  scratch.sorted.reserve(n);
+  for (size_t i = 0; i < n; ++i) {
+    const Rect o = ordered(rects[i]);
+    if (!o.empty()) scratch.sorted.push_back(o);
+  }
+  return sweep(scratch, nullptr);
 }
 
-void Region::settle() const {
-  if (pending_.empty()) return;
-  std::vector<Rect> rs;
-  rs.swap(pending_);
-  Region add = sweep(rs);
-  Region& self = const_cast<Region&>(*this);
-  if (bands_.empty()) {
-    self.bands_ = std::move(add.bands_);
-    self.spans_ = std::move(add.spans_);
-  } else {
-    Region base;
-    base.bands_ = std::move(self.bands_);
-    base.spans_ = std::move(self.spans_);
-    Region u = combine(base, add, CombineOp::Or);
-    self.bands_ = std::move(u.bands_);
-    self.spans_ = std::move(u.spans_);
+Region Region::fromRects(const Rect* rects, size_t n, const Rect& clip, SweepScratch& scratch) {
+  scratch.sorted.clear();
+  for (size_t i = 0; i < n; ++i) {
+    const Rect o = vorn::intersect(ordered(rects[i]), clip);
+    if (!o.empty()) scratch.sorted.push_back(o);
   }
+  return sweep(scratch, &clip);
 }
 
 void Region::addRect(const Rect& r) {
   const Rect o = ordered(r);
   if (o.empty()) return;
-  if (pending_.empty()) {
-    if (bands_.empty() || o.top >= bands_.back().bottom) {
-      const Span s{o.left, o.right};
-      appendBand(o.top, o.bottom, &s, 1);
-      return;
-    }
-  }
-  pending_.push_back(o);
+  const Span s{o.left, o.right};
+  addBand(o.top, o.bottom, &s, 1);
 }
 
 void Region::addBand(int32_t top, int32_t bottom, const Span* s, size_t n) {
-  if (top >= bottom) return;
-  if (pending_.empty() && (bands_.empty() || top >= bands_.back().bottom)) {
+  if (top >= bottom || n == 0) return;
+  if (bands_.empty() || top >= bands_.back().bottom) {
     appendBand(top, bottom, s, n);
+    checked();
     return;
   }
-  for (size_t i = 0; i < n; ++i) addRect(Rect{s[i].left, top, s[i].right, bottom});
+  Region band;
+  band.appendBand(top, bottom, s, n);
+  unite(band);
 }
 
+void Region::checked() const { assert(validate()); }
+
 Region Region::combine(const Region& a, const Region& b, CombineOp op) {
-  a.settle();
-  b.settle();
   if (op == CombineOp::Copy) return a;
   Region g;
   std::vector<Span> row;
@@ -223,6 +264,7 @@ Region Region::combine(const Region& a, const Region& b, CombineOp op) {
     if ((op == CombineOp::And && (ia == na || ib == nb)) || (op == CombineOp::Diff && ia == na))
       break;
   }
+  g.checked();
   return g;
 }
 
@@ -234,7 +276,6 @@ void Region::subtract(const Region& o) { *this = combine(*this, o, CombineOp::Di
 void Region::clear() {
   bands_.clear();
   spans_.clear();
-  pending_.clear();
 }
 
 namespace {
@@ -245,7 +286,6 @@ int32_t clampShift(int32_t v, int32_t d) {
 }  // namespace
 
 void Region::offset(int32_t dx, int32_t dy) {
-  settle();
   if (bands_.empty() || (dx == 0 && dy == 0)) return;
   const Rect b = bounds();
   const bool fits = int64_t(b.left) + dx >= INT32_MIN && int64_t(b.right) + dx <= INT32_MAX &&
@@ -259,6 +299,7 @@ void Region::offset(int32_t dx, int32_t dy) {
       s.left += dx;
       s.right += dx;
     }
+    checked();
     return;
   }
   // Pushed past the coordinate range: what falls off the edge is lost.
@@ -266,16 +307,14 @@ void Region::offset(int32_t dx, int32_t dy) {
   for (const Rect& r : rects())
     rs.push_back(Rect{clampShift(r.left, dx), clampShift(r.top, dy), clampShift(r.right, dx),
                       clampShift(r.bottom, dy)});
-  *this = sweep(rs);
+  *this = fromRects(rs.data(), rs.size());
 }
 
 bool Region::empty() const {
-  settle();
   return bands_.empty();
 }
 
 Rect Region::bounds() const {
-  settle();
   if (bands_.empty()) return Rect{};
   int32_t l = INT32_MAX, r = INT32_MIN;
   for (const BandRec& b : bands_) {
@@ -286,7 +325,6 @@ Rect Region::bounds() const {
 }
 
 size_t Region::firstBandBelow(int32_t y) const {
-  settle();
   auto it = std::upper_bound(bands_.begin(), bands_.end(), y,
                              [](int32_t v, const BandRec& b) { return v < b.bottom; });
   return size_t(it - bands_.begin());
@@ -302,7 +340,6 @@ bool Region::contains(int32_t x, int32_t y) const {
 }
 
 bool Region::validate() const {
-  settle();
   uint32_t expect = 0;
   for (size_t i = 0; i < bands_.size(); ++i) {
     const BandRec& b = bands_[i];
@@ -325,7 +362,6 @@ bool Region::validate() const {
 }
 
 std::vector<Rect> Region::rects() const {
-  settle();
   std::vector<Rect> out;
   out.reserve(spans_.size());
   for (const BandRec& b : bands_)
@@ -335,19 +371,15 @@ std::vector<Rect> Region::rects() const {
 }
 
 size_t Region::bandCount() const {
-  settle();
   return bands_.size();
 }
 
 Region::Band Region::band(size_t i) const {
-  settle();
   const BandRec& b = bands_[i];
   return Band{b.top, b.bottom, spans_.data() + b.first, spans_.data() + b.last};
 }
 
 bool operator==(const Region& a, const Region& b) {
-  a.settle();
-  b.settle();
   if (a.bands_.size() != b.bands_.size() || a.spans_ != b.spans_) return false;
   for (size_t i = 0; i < a.bands_.size(); ++i) {
     const auto &x = a.bands_[i], &y = b.bands_[i];

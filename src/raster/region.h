@@ -9,7 +9,8 @@
 //      3     . . . . . . . . . . .     (rows without pixels have no band)
 //      4     . . . ########### . .     band {top 4, bottom 5}: span  [5,16)
 //
-// Invariant (checked by validate()):
+// Invariant (checked by validate(), and after every operation in builds
+// with assertions):
 //  - bands are sorted top to bottom, each has top < bottom, and a band ends at
 //    or above the next one's top (gaps are empty rows);
 //  - every band has at least one span; spans are sorted left to right, each
@@ -53,22 +54,24 @@ class Region {
   static Region roundRect(int32_t l, int32_t t, int32_t r, int32_t b, int32_t ew, int32_t eh);
   static Region ellipse(const Rect& r);
   static Region polygon(const Point* pts, size_t n, PolyFill fill);
-  // Union of many rectangles at once (each ordered like rect()).
+  // Union of many rectangles at once (each ordered like rect()), in one
+  // sweep down the rows; with a clip, each is clipped to it first.
   static Region fromRects(const Rect* rects, size_t n);
+  struct SweepScratch;
+  static Region fromRects(const Rect* rects, size_t n, const Rect& clip, SweepScratch& scratch);
   static Region combine(const Region& a, const Region& b, CombineOp op);
 
   void unite(const Region& o);
   void intersect(const Region& o);
   void xorWith(const Region& o);
   void subtract(const Region& o);
-  // Union with one rectangle. Rectangles below everything so far are appended
-  // at once; others are collected and merged in one sweep the next time the
-  // region is read, so builders can add thousands of them cheaply.
+  // Union with one rectangle (ordered like rect()): appended when it lies at
+  // or below everything so far, united otherwise. Many rectangles at once
+  // take fromRects(), one sweep for them all.
   void addRect(const Rect& r);
   // Union with one band of spans (sorted, non-empty, apart). A band at or
   // below everything so far is appended as it is, so builders that make
-  // their bands in order skip the sweep; any other band is united as
-  // rectangles.
+  // their bands in order skip the merge; any other band is united.
   void addBand(int32_t top, int32_t bottom, const Span* s, size_t n);
   void offset(int32_t dx, int32_t dy);
   void clear();
@@ -91,14 +94,23 @@ class Region {
     int32_t top, bottom;
     uint32_t first, last;  // indices into spans_
   };
-  void settle() const;
   void appendBand(int32_t top, int32_t bottom, const Span* s, size_t n);
-  static Region sweep(std::vector<Rect>& rects);
+  // Unites scratch.sorted, ordered and non-empty rectangles (all within
+  // `rows` when it is given).
+  static Region sweep(SweepScratch& scratch, const Rect* rows);
+  // Asserts the invariant where assertions are compiled in.
+  void checked() const;
 
-  // mutable: pending rectangles of addRect() are merged lazily by readers.
-  mutable std::vector<BandRec> bands_;
-  mutable std::vector<Span> spans_;
-  mutable std::vector<Rect> pending_;
+  std::vector<BandRec> bands_;
+  std::vector<Span> spans_;
+};
+
+// Working memory of a union of rectangles: a caller that unites rectangles
+// every frame keeps one, so that the sweep allocates nothing once warm.
+struct Region::SweepScratch {
+  std::vector<Rect> sorted, active, byRow;
+  std::vector<uint32_t> rowStart;
+  std::vector<Span> merged;
 };
 
 }  // namespace vorn

@@ -127,6 +127,7 @@ Region Region::roundRect(int32_t l, int32_t t, int32_t r, int32_t b, int32_t ew,
   }
   for (int32_t k = int32_t(chh) - lower; k < chh; ++k)
     row(int64_t(b) - (chh - k), inset[size_t(k)]);
+  g.checked();
   return g;
 }
 
@@ -185,6 +186,7 @@ Region Region::polygon(const Point* pts, size_t n, PolyFill fill) {
     }
     g.appendBand(int32_t(y), int32_t(y + 1), spans.data(), spans.size());
   }
+  g.checked();
   return g;
 }
 

@@ -80,10 +80,7 @@ Region uniteAll(std::vector<Region> parts) {
 Region MaskRegionBuilder::unionOf(const ShapeUnion& u, int32_t W, int32_t H) {
   std::vector<Region> parts;
   parts.reserve(1 + u.roundRects.size() + u.triangles.size());
-  if (!u.rects.empty()) {
-    uniteRects(u.rects, Rect{0, 0, W, H}, bands_, scratch_);
-    parts.push_back(bands_.toRegion());
-  }
+  if (!u.rects.empty()) parts.push_back(Region::fromRects(u.rects.data(), u.rects.size(), Rect{0, 0, W, H}, scratch_));
   for (const RoundRectShape& r : u.roundRects)
     parts.push_back(Region::roundRect(r.left, r.top, r.right, r.bottom, r.ew, r.eh));
   for (const TriangleRow& r : triangleRows(u.triangles)) {

@@ -4,7 +4,6 @@
 
 #include "raster/region.h"
 #include "transition/mask_plan.h"
-#include "transition/rect_union.h"
 
 namespace vorn {
 
@@ -17,8 +16,8 @@ class MaskRegionBuilder {
   Region unionOf(const ShapeUnion& u, int32_t W, int32_t H);
 
  private:
-  RectUnionScratch scratch_;
-  BandedUnion bands_;
+  // The rectangle sweep's memory, kept from frame to frame.
+  Region::SweepScratch scratch_;
 };
 
 // The union of many regions, merged pairwise so that each pixel row takes

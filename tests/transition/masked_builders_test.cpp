@@ -4,7 +4,7 @@
 
 #include "masked_test_support.h"
 #include "transition/frame_context.h"
-#include "transition/rect_union.h"
+#include "raster/region.h"
 #include "transition/region_builders.h"
 
 using namespace vorn;
@@ -14,8 +14,8 @@ namespace {
 
 // The united rectangles of a builder's output, in bands top to bottom.
 std::vector<Rect> united(const ShapeUnion& u, int32_t W, int32_t H) {
-  BandedUnion b;
-  uniteRects(u.rects, Rect{0, 0, W, H}, b);
+  Region::SweepScratch scratch;
+  const Region b = Region::fromRects(u.rects.data(), u.rects.size(), Rect{0, 0, W, H}, scratch);
   EXPECT_TRUE(b.validate());
   return b.rects();
 }

@@ -5,7 +5,7 @@
 #include "masked_test_support.h"
 #include "platform/random.h"
 #include "transition/masked_styles.h"
-#include "transition/rect_union.h"
+#include "raster/region.h"
 
 using namespace vorn;
 using vorn::test::paintRects;
@@ -13,43 +13,51 @@ using vorn::test::PixelMask;
 
 namespace {
 
-PixelMask paintBands(const BandedUnion& b, int32_t W, int32_t H) {
+PixelMask paintBands(const Region& b, int32_t W, int32_t H) {
   return paintRects(b.rects(), W, H);
+}
+
+int64_t area(const Region& b) {
+  int64_t sum = 0;
+  for (const Rect& r : b.rects()) sum += int64_t(r.width()) * r.height();
+  return sum;
+}
+
+// The union of `rects` clipped to a W x H picture, as the masked styles make it.
+Region unite(const std::vector<Rect>& rects, int32_t W, int32_t H, Region::SweepScratch& scratch) {
+  Region b = Region::fromRects(rects.data(), rects.size(), Rect{0, 0, W, H}, scratch);
+  EXPECT_TRUE(b.validate());
+  return b;
+}
+Region unite(const std::vector<Rect>& rects, int32_t W, int32_t H) {
+  Region::SweepScratch scratch;
+  return unite(rects, W, H, scratch);
 }
 
 }  // namespace
 
 TEST(RectUnion, MergesTouchingAndOverlappingRectanglesIntoCanonicalBands) {
-  BandedUnion b;
-  uniteRects({{0, 0, 5, 5}, {5, 0, 10, 5}, {2, 5, 4, 7}, {0, 7, 10, 9}, {0, 9, 10, 10}},
-             Rect{0, 0, 20, 20}, b);
-  EXPECT_TRUE(b.validate());
+  const Region b = unite({{0, 0, 5, 5}, {5, 0, 10, 5}, {2, 5, 4, 7}, {0, 7, 10, 9}, {0, 9, 10, 10}}, 20, 20);
   EXPECT_EQ(b.rects(), (std::vector<Rect>{{0, 0, 10, 5}, {2, 5, 4, 7}, {0, 7, 10, 10}}));
 }
 
 TEST(RectUnion, SwapsInvertedEdgesAndClipsToThePicture) {
-  BandedUnion b;
-  uniteRects({{8, 3, 2, 1}, {-5, -5, 1, 1}, {9, 9, 30, 30}, {4, 4, 4, 9}}, Rect{0, 0, 10, 10}, b);
-  EXPECT_EQ(b.rects(),
+  EXPECT_EQ(unite({{8, 3, 2, 1}, {-5, -5, 1, 1}, {9, 9, 30, 30}, {4, 4, 4, 9}}, 10, 10).rects(),
             (std::vector<Rect>{{0, 0, 1, 1}, {2, 1, 8, 3}, {9, 9, 10, 10}}));
-  uniteRects({}, Rect{0, 0, 10, 10}, b);
-  EXPECT_TRUE(b.bands.empty());
-  EXPECT_TRUE(b.validate());
+  EXPECT_TRUE(unite({}, 10, 10).empty());
 }
 
 TEST(RectUnion, EqualsPaintingEveryRectangleForRandomSoups) {
   LcgRandom r(12345);
-  RectUnionScratch scratch;
+  Region::SweepScratch scratch;
   for (int round = 0; round < 300; ++round) {
     const int32_t W = 1 + r.next(60), H = 1 + r.next(60);
     std::vector<Rect> rects(size_t(r.next(40)));
     for (Rect& q : rects)
       q = Rect{r.next(W + 20) - 10, r.next(H + 20) - 10, r.next(W + 20) - 10, r.next(H + 20) - 10};
-    BandedUnion b;
-    uniteRects(rects, Rect{0, 0, W, H}, b, scratch);
-    ASSERT_TRUE(b.validate()) << round;
+    const Region b = unite(rects, W, H, scratch);
     ASSERT_TRUE(paintBands(b, W, H) == paintRects(rects, W, H)) << round;
-    ASSERT_EQ(b.area(), paintRects(rects, W, H).count()) << round;
+    ASSERT_EQ(area(b), paintRects(rects, W, H).count()) << round;
   }
 }
 
@@ -62,9 +70,7 @@ TEST(RectUnion, EqualsPaintingForTheRectanglesOfEveryBandStyle) {
         MaskPlan plan;
         ASSERT_TRUE(planMaskedStyle(style, FrameGeometry::compute(W, H, p, 10), r, plan));
         for (const ShapeUnion* u : {&plan.first, &plan.second}) {
-          BandedUnion b;
-          uniteRects(u->rects, Rect{0, 0, W, H}, b);
-          ASSERT_TRUE(b.validate()) << style << " " << p;
+          const Region b = unite(u->rects, W, H);
           ASSERT_TRUE(paintBands(b, W, H) == paintRects(u->rects, W, H)) << style << " " << p;
         }
       }
