@@ -9,7 +9,6 @@
 #include "platform/random.h"
 #include "raster/bitmap24.h"
 #include "raster/rect.h"
-#include "transition/style_catalogue.h"
 
 namespace vorn {
 

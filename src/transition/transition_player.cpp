@@ -9,6 +9,7 @@
 #include "raster/region.h"
 #include "transition/animate_thread.h"
 #include "transition/frame_context.h"
+#include "transition/style_catalogue.h"
 #include "transition/placement.h"
 
 namespace vorn {

@@ -9,6 +9,7 @@
 #include "raster/canvas.h"
 #include "raster/region.h"
 #include "transition/frame_context.h"
+#include "transition/style_catalogue.h"
 #include "transition/mask_region.h"
 #include "transition/masked_styles.h"
 

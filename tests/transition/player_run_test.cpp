@@ -4,6 +4,7 @@
 
 #include "player_rig.h"
 #include "transition/frame_context.h"
+#include "transition/style_catalogue.h"
 
 namespace vorn::testing {
 namespace {
