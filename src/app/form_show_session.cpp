@@ -9,8 +9,10 @@
 #include "app/main_form.h"
 #include "collection/item_kind.h"
 #include "collection/win32/win32_collection_host.h"
+#include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_message_pump.h"
 #include "saverhost/win32/process_command_line.h"
 #include "show/collection_source.h"
 #include "show/move_timer.h"
@@ -19,11 +21,9 @@
 #include "show/transition_slide_player.h"
 #include "show/win32/caption_window.h"
 #include "show/win32/mci_player.h"
-#include "show/win32/message_pump.h"
 #include "show/win32/wave_sound.h"
 #include "show/win32/win32_timer.h"
 #include "transition/win32/frame_trace.h"
-#include "transition/win32/win32_pacing.h"
 #include "transition/win32/win32_player_presenter.h"
 #include "transition/win32/win32_worker_threads.h"
 
@@ -111,8 +111,8 @@ struct ShowRuntime {
   std::unique_ptr<FrameTrace> trace = FrameTrace::fromEnvironment();
   SyncCallQueue calls;
   Win32PlayerPresenter presenter;
-  Win32TickClock clock;
-  show::win32::Win32MessagePump pump;
+  vorn::win32::Win32TickClock clock;
+  vorn::win32::Win32MessagePump pump;
   LcgRandom random;
   Win32WorkerThreads threads{calls};
   TTransitionPlayer player;

@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_message_pump.h"
 #include "transition/fake/picture_source.h"
 #include "transition/transition_player.h"
-#include "transition/win32/win32_pacing.h"
 #include "transition/win32/win32_player_presenter.h"
 #include "transition/win32/win32_worker_threads.h"
 
@@ -65,8 +66,8 @@ struct HostedPlayer {
 
   HWND window = nullptr;
   SyncCallQueue calls;
-  Win32TickClock clock;
-  Win32MessagePump pump;
+  win32::Win32TickClock clock;
+  win32::Win32MessagePump pump;
   LcgRandom random{1};
   std::unique_ptr<Win32PlayerPresenter> presenter;
   std::unique_ptr<Win32WorkerThreads> threads;

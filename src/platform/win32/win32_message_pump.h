@@ -1,19 +1,19 @@
 #pragma once
 // "Process messages" on the user-interface thread: dispatches what waits and
-// returns. A quit request met on the way is put back for the main loop, and
-// keys pressed on the show window or its children are previewed by the form.
+// returns. A quit request met on the way is put back for the program's own
+// message loop, and from then on nothing more is dispatched here.
 #include <windows.h>
 
 #include <functional>
 
 #include "platform/message_pump.h"
 
-namespace vorn::show::win32 {
+namespace vorn::win32 {
 
 class Win32MessagePump final : public MessagePump {
  public:
   void processMessages() override;
-  // Returns true when the message was consumed (not to be dispatched).
+  // Sees each message first; true when it consumed it (not to be dispatched).
   std::function<bool(MSG&)> PreTranslate;
   bool quitSeen() const { return quit_; }
 
@@ -21,4 +21,4 @@ class Win32MessagePump final : public MessagePump {
   bool quit_ = false;
 };
 
-}  // namespace vorn::show::win32
+}  // namespace vorn::win32

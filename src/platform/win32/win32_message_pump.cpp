@@ -1,6 +1,6 @@
-#include "show/win32/message_pump.h"
+#include "platform/win32/win32_message_pump.h"
 
-namespace vorn::show::win32 {
+namespace vorn::win32 {
 
 void Win32MessagePump::processMessages() {
   MSG m;
@@ -17,4 +17,4 @@ void Win32MessagePump::processMessages() {
   }
 }
 
-}  // namespace vorn::show::win32
+}  // namespace vorn::win32
