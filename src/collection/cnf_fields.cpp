@@ -80,8 +80,6 @@ std::string textOf(const uint8_t* r, const CnfField& f) {
   }
 }
 
-bool isText(K k) { return k == K::Magic || k == K::Text || k == K::Comment; }
-
 template <typename T>
 bool parseInt(std::string_view s, T& out) {
   bool neg = false;
@@ -122,41 +120,6 @@ const CnfField* findCnfField(std::span<const CnfField> fields, std::string_view 
   for (const CnfField& f : fields)
     if (name == f.name) return &f;
   return nullptr;
-}
-
-std::string jsonQuote(std::string_view s) {
-  std::string out = "\"";
-  for (unsigned char c : s) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20 || c == 0x7F) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", c);
-          out += buf;
-        } else {
-          out += char(c);
-        }
-    }
-  }
-  return out + "\"";
-}
-
-std::string cnfFieldJson(const uint8_t* r, const CnfField& f) {
-  if (isText(f.kind)) return jsonQuote(text::cp1250ToUtf8(textOf(r, f)));
-  if (f.kind == K::Bool) return r[f.offset] ? "true" : "false";
-  if (f.kind == K::Date) {
-    const double d = std::bit_cast<double>(cnf::loadLe64(r + f.offset));
-    if (!std::isfinite(d)) return "null";
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.17g", d);
-    return buf;
-  }
-  return cnfFieldText(r, f);
 }
 
 std::string cnfFieldText(const uint8_t* r, const CnfField& f) {

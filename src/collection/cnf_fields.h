@@ -37,16 +37,11 @@ std::span<const CnfField> cnfHeaderFields();
 std::span<const CnfField> cnfItemFields();
 const CnfField* findCnfField(std::span<const CnfField> fields, std::string_view name);
 
-// The value as JSON (texts converted to UTF-8 and quoted, numbers as numbers,
-// bools as true/false) or as readable UTF-8 text.
-std::string cnfFieldJson(const uint8_t* record, const CnfField& f);
+// The value as readable UTF-8 text.
 std::string cnfFieldText(const uint8_t* record, const CnfField& f);
 // Sets a field from UTF-8 text: integers in decimal or 0x hex, bools as
 // 0/1/true/false/yes/no, colours also as #RRGGBB, texts that fit the field
 // and Windows-1250. The record is unchanged on error.
 Status setCnfField(uint8_t* record, const CnfField& f, std::string_view utf8Value);
-
-// JSON string literal of UTF-8 text.
-std::string jsonQuote(std::string_view utf8);
 
 }  // namespace vorn

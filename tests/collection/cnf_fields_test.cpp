@@ -31,11 +31,6 @@ TEST(CnfFields, SetAndPrintEveryKind) {
   EXPECT_FALSE(set("UseCommonOptions", "maybe"));
   EXPECT_FALSE(set("BckColor", "#12345"));
   EXPECT_EQ(h.ChgInt(), -5);  // failed sets leave the field
-  EXPECT_EQ(cnfFieldJson(h.bytes(), *findCnfField(cnfHeaderFields(), "CollName")), "\"\"");
-}
-
-TEST(CnfFields, JsonEscapesControlCharacters) {
-  EXPECT_EQ(jsonQuote("a\"\\\n\x01"), "\"a\\\"\\\\\\n\\u0001\"");
 }
 
 TEST(CnfFields, ItemFieldsCoverTheRecord) {

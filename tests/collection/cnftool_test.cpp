@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cnf_test_files.h"
+#include "cnf_json.h"
 #include "cnftool.h"
 #include "collection/crc32.h"
 #include "platform/fake/fake_file_system.h"
@@ -23,6 +24,13 @@ struct Tool {
     return cnftool::run(args, env);
   }
 };
+
+TEST(CnfTool, JsonQuotesEmptyTextsAndEscapesControlCharacters) {
+  TCNFHeader h;
+  h.zeroFill();
+  EXPECT_EQ(cnftool::cnfFieldJson(h.bytes(), *findCnfField(cnfHeaderFields(), "CollName")), "\"\"");
+  EXPECT_EQ(cnftool::jsonQuote("a\"\\\n\x01"), "\"a\\\"\\\\\\n\\u0001\"");
+}
 
 TEST(CnfTool, CreateStoresPathsCrcsAndStickyItemFields) {
   Tool t;

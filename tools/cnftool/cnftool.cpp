@@ -1,5 +1,7 @@
 #include "cnftool.h"
 
+#include "cnf_json.h"
+
 #include <algorithm>
 #include <cstring>
 
