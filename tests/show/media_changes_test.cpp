@@ -8,10 +8,7 @@ namespace {
 
 TEST(MediaChanges, FilesThatVanishOrBreakMidShowAreSkippedAndTheShowGoesOn) {
   ShowRig rig;
-  rig.addItem("a.jpg", 1);
-  rig.addItem("b.bmp", 1);
-  rig.addItem("c.mpg", 1);
-  rig.addItem("d.jpg", 1);
+  rig.addItems({"a.jpg", "b.bmp", "c.mpg", "d.jpg"}, 1);
   rig.start();
   rig.run(8000);
   ASSERT_FALSE(rig.window.closed);

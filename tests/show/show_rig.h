@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <set>
@@ -320,6 +321,10 @@ struct ShowRig {
     collection.files.insert(collection.mediaDir + name);
     header().ItemCount = int32_t(collection.held->items.size());
     return collection.held->items.back();
+  }
+  // Adds one such item for each name, in order.
+  void addItems(std::initializer_list<const char*> names, int32_t chgInt = 5) {
+    for (const char* name : names) addItem(name, chgInt);
   }
   std::string mediaFile(const std::string& name) { return collection.mediaDir + name; }
 

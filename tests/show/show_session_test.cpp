@@ -153,8 +153,7 @@ TEST(Exit, MouseMoveStopsTheTransitionBeforeAskingForThePassword) {
 
 TEST(Exit, RefusedPasswordKeepsTheShowGoingAndTheNextItemFollows) {
   ShowRig rig;
-  rig.addItem("a.jpg", 2);
-  rig.addItem("b.jpg", 2);
+  rig.addItems({"a.jpg", "b.jpg"}, 2);
   rig.password.allow = false;
   rig.start();
   rig.player.onFrame = [&](int f) {

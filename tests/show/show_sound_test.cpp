@@ -184,8 +184,7 @@ TEST(Caption, PlacedByPicTextPosWithUnknownValuesAtTheBottom) {
 TEST(Caption, EmptyTextHidesItAndNoCaptionStaysOnTheNextItem) {
   ShowRig rig;
   rig.addItem("a.jpg", 1).PicText = text::W1250("Balaton nyáron");
-  rig.addItem("b.jpg", 1);
-  rig.addItem("missing.jpg", 1);
+  rig.addItems({"b.jpg", "missing.jpg"}, 1);
   rig.collection.files.erase(rig.mediaFile("missing.jpg"));
   rig.start();
   rig.run(3);

@@ -6,9 +6,7 @@ namespace {
 
 TEST(SlideStep, ShowsItemsInStoredOrderAndWraps) {
   ShowRig rig;
-  rig.addItem("a.jpg", 1);
-  rig.addItem("b.bmp", 1);
-  rig.addItem("c.gif", 1);
+  rig.addItems({"a.jpg", "b.bmp", "c.gif"}, 1);
   rig.start();
   rig.run(10000);
   ASSERT_GE(rig.player.loaded.size(), 7u);
@@ -119,8 +117,7 @@ TEST(SlideStep, MissingFileShowsNothingAndTheIntervalStartsAtTheStepEnd) {
 
 TEST(SlideStep, FailingItemsAreSkippedAndTheShowGoesOn) {
   ShowRig rig;
-  rig.addItem("broken.jpg", 1);
-  rig.addItem("ok.jpg", 1);
+  rig.addItems({"broken.jpg", "ok.jpg"}, 1);
   rig.player.badFiles.insert(rig.mediaFile("broken.jpg"));
   rig.start();
   rig.run(10000);
@@ -142,8 +139,7 @@ TEST(SlideStep, AllFailingCollectionPacesOnTimer1InsteadOfSpinning) {
 
 TEST(SlideStep, IndexBeyondTheHeldItemsShowsThePreviousItemAgain) {
   ShowRig rig;
-  rig.addItem("a.jpg", 1);
-  rig.addItem("b.jpg", 1);
+  rig.addItems({"a.jpg", "b.jpg"}, 1);
   rig.header().ItemCount = 3;  // one more than the file held
   rig.start();
   rig.run(5000);
@@ -163,9 +159,7 @@ TEST(SlideStep, EmptyCollectionIdlesWithoutTouchingThePlayer) {
 
 TEST(SlideStep, HintsTheNextPictureForDecodingAhead) {
   ShowRig rig;
-  rig.addItem("a.jpg", 1);
-  rig.addItem("m.avi", 1);
-  rig.addItem("c.jpg", 1);
+  rig.addItems({"a.jpg", "m.avi", "c.jpg"}, 1);
   rig.start();
   rig.run(2);
   // After a: the next is a movie, nothing to decode.

@@ -122,8 +122,7 @@ TEST(SlideMedia, MoviePlacementFollowsTheItemEvenUnderCommonSettings) {
 
 TEST(SlideMedia, NextStepStopsTheMovieAndAFailedOpenSkipsIt) {
   ShowRig rig;
-  rig.addItem("a.avi", 1);
-  rig.addItem("bad.avi", 1);
+  rig.addItems({"a.avi", "bad.avi"}, 1);
   rig.mediaPlayer1.failOpen.insert(rig.mediaFile("bad.avi"));
   rig.start();
   rig.run(1003);
