@@ -327,6 +327,14 @@ struct ShowRig {
     for (const char* name : names) addItem(name, chgInt);
   }
   std::string mediaFile(const std::string& name) { return collection.mediaDir + name; }
+  // Names the collection's background sound and puts it in BckSnd; gives
+  // the path the show finds it at.
+  std::string addBackgroundSound(const std::string& name) {
+    header().AllBckSound = "D:\\Gen\\" + name;
+    std::string at = collection.mediaDir + "BckSnd\\" + name;
+    collection.files.insert(at);
+    return at;
+  }
 
   void start() {
     session.SS1BeforeMainSaverActive();

@@ -79,8 +79,7 @@ TEST(ItemSound, DisableAllSoundsNeitherPlaysNorStopsSounds) {
   rig.addItem("a.jpg", 1).SoundPath = "D:\\Gen\\s.wav";
   rig.collection.files.insert(rig.mediaFile("s.wav"));
   rig.header().DisableAllSounds = true;
-  rig.header().AllBckSound = "D:\\Gen\\bg.wav";
-  rig.collection.files.insert(rig.collection.mediaDir + "BckSnd\\bg.wav");
+  rig.addBackgroundSound("bg.wav");
   rig.start();
   rig.run(5000);
   EXPECT_EQ(rig.countLog("wave."), 0u);
@@ -100,9 +99,7 @@ TEST(ItemSound, DisableAllSoundsKeepsTheMoviesSound) {
 TEST(BackgroundSound, WaveLoopsFromBckSndAndEndsAtTheFirstStepsReset) {
   ShowRig rig;
   rig.addItem("a.jpg", 1);
-  rig.header().AllBckSound = "D:\\Gen\\bg.wav";
-  std::string bg = rig.collection.mediaDir + "BckSnd\\bg.wav";
-  rig.collection.files.insert(bg);
+  std::string bg = rig.addBackgroundSound("bg.wav");
   rig.session.SS1BeforeMainSaverActive();
   EXPECT_EQ(rig.log.back(), "wave.loop " + bg);
   rig.session.FormShow();
@@ -113,9 +110,7 @@ TEST(BackgroundSound, WaveLoopsFromBckSndAndEndsAtTheFirstStepsReset) {
 TEST(BackgroundSound, OtherMusicPlaysOnceThroughBckSndMidiUntouchedByTheClose) {
   ShowRig rig;
   rig.addItem("a.jpg", 1);
-  rig.header().AllBckSound = "D:\\Gen\\bg.mid";
-  std::string bg = rig.collection.mediaDir + "BckSnd\\bg.mid";
-  rig.collection.files.insert(bg);
+  std::string bg = rig.addBackgroundSound("bg.mid");
   rig.start();
   EXPECT_EQ(rig.bckSndMIDI.opened, std::vector<std::string>{bg});
   EXPECT_TRUE(rig.bckSndMIDI.playing);
@@ -134,9 +129,7 @@ TEST(BackgroundSound, MissingOrUnplayableMusicGivesASilentShow) {
 
   ShowRig broken;
   broken.addItem("a.jpg", 1);
-  broken.header().AllBckSound = "D:\\Gen\\bg.rmi";
-  std::string bg = broken.collection.mediaDir + "BckSnd\\bg.rmi";
-  broken.collection.files.insert(bg);
+  std::string bg = broken.addBackgroundSound("bg.rmi");
   broken.bckSndMIDI.failOpen.insert(bg);
   broken.start();
   broken.run(2000);
