@@ -58,7 +58,22 @@ const CnfField kItem[] = {
 #undef H
 #undef I
 
-constexpr size_t kCommentLenOffset = offsetof(TCNFHeader, CommentLen_);
+// The records' own field types read and write the bytes, so a text's length
+// byte and the comment's length follow one rule wherever they are set.
+// Short strings hold 64 or 255 bytes.
+std::string shortStringText(const uint8_t* p, size_t capacity) {
+  if (capacity == 64) return reinterpret_cast<const cnf::ShortString<64>*>(p)->get();
+  return reinterpret_cast<const cnf::ShortString<255>*>(p)->get();
+}
+void setShortString(uint8_t* p, size_t capacity, std::string_view s) {
+  if (capacity == 64)
+    reinterpret_cast<cnf::ShortString<64>*>(p)->set(s);
+  else
+    reinterpret_cast<cnf::ShortString<255>*>(p)->set(s);
+}
+// Comment is a field of the header alone; `r` is the header's own bytes.
+const TCNFHeader& headerOf(const uint8_t* r) { return *reinterpret_cast<const TCNFHeader*>(r); }
+TCNFHeader& headerOf(uint8_t* r) { return *reinterpret_cast<TCNFHeader*>(r); }
 
 std::string textOf(const uint8_t* r, const CnfField& f) {
   switch (f.kind) {
@@ -67,14 +82,10 @@ std::string textOf(const uint8_t* r, const CnfField& f) {
       while (n < 16 && r[f.offset + n]) ++n;
       return std::string(reinterpret_cast<const char*>(r + f.offset), n);
     }
-    case K::Text: {
-      const size_t n = std::min<size_t>(r[f.offset], f.capacity);
-      return std::string(reinterpret_cast<const char*>(r + f.offset + 1), n);
-    }
-    case K::Comment: {
-      const size_t n = std::min<size_t>(cnf::loadLe32(r + kCommentLenOffset) & 0xFFFF, 512);
-      return std::string(reinterpret_cast<const char*>(r + f.offset), n);
-    }
+    case K::Text:
+      return shortStringText(r + f.offset, f.capacity);
+    case K::Comment:
+      return headerOf(r).Comment();
     default:
       return {};
   }
@@ -130,7 +141,7 @@ std::string cnfFieldText(const uint8_t* r, const CnfField& f) {
     case K::Comment:
       return text::cp1250ToUtf8(textOf(r, f));
     case K::Int32: return std::to_string(int32_t(cnf::loadLe32(p)));
-    case K::UInt16: return std::to_string(uint16_t(p[0] | p[1] << 8));
+    case K::UInt16: return std::to_string(reinterpret_cast<const cnf::LeUInt16*>(p)->get());
     case K::Int64: return std::to_string(int64_t(cnf::loadLe64(p)));
     case K::Byte: return std::to_string(p[0]);
     case K::Bool: return p[0] ? "1" : "0";
@@ -159,14 +170,10 @@ Status setCnfField(uint8_t* r, const CnfField& f, std::string_view v) {
       if (bytes.size() > f.capacity)
         return bad(("text is " + std::to_string(bytes.size()) + " bytes, the field holds " +
                     std::to_string(f.capacity)).c_str());
-      if (f.kind == K::Text) {
-        p[0] = uint8_t(bytes.size());
-        std::memcpy(p + 1, bytes.data(), bytes.size());
-      } else {
-        std::memcpy(p, bytes.data(), bytes.size());
-        r[kCommentLenOffset] = uint8_t(bytes.size());
-        r[kCommentLenOffset + 1] = uint8_t(bytes.size() >> 8);
-      }
+      if (f.kind == K::Text)
+        setShortString(p, f.capacity, bytes);
+      else
+        headerOf(r).setComment(bytes);
       return {};
     }
     case K::Bool: {
@@ -197,7 +204,7 @@ Status setCnfField(uint8_t* r, const CnfField& f, std::string_view v) {
     case K::UInt16: {
       uint16_t x;
       if (!parseInt(v, x)) return bad("not a 16-bit unsigned integer");
-      p[0] = uint8_t(x), p[1] = uint8_t(x >> 8);
+      reinterpret_cast<cnf::LeUInt16*>(p)->set(x);
       return {};
     }
     case K::Int64: {
