@@ -154,9 +154,40 @@ void Canvas::gatherRow(uint8_t* d, const uint8_t* s, const Run* cols, int32_t a,
   for (; x < b; ++x) copyPixel(d + 3 * size_t(x), s + cols[x].first);
 }
 
-// Destination pixels [a, b), each the AND of its source pixels: `rows`
-// source rows from s on, `stride` apart, and the columns of cols[x]. One
-// pass per destination row, so no pixel is read back after being written.
+// The reference rule, byte by byte: destination pixels [a, b), each the
+// AND of its source pixels, `rows` source rows from s on, `stride` apart,
+// and the columns of cols[x].
+void Canvas::referenceRow(uint8_t* d, const uint8_t* s, size_t stride, int32_t rows, const Run* cols, int32_t a,
+                          int32_t b) {
+  for (int32_t x = a; x < b; ++x) {
+    const uint8_t* q = s + cols[x].first;
+    uint8_t b0 = 0xFF, b1 = 0xFF, b2 = 0xFF;
+    for (int32_t r = 0; r < rows; ++r, q += stride)
+      for (int32_t k = 0; k < cols[x].count; ++k) {
+        b0 &= q[3 * k];
+        b1 &= q[3 * k + 1];
+        b2 &= q[3 * k + 2];
+      }
+    uint8_t* p = d + 3 * size_t(x);
+    p[0] = b0;
+    p[1] = b1;
+    p[2] = b2;
+  }
+}
+
+// Rows combined, columns one to one (a squeeze along y only): n bytes at p
+// are the AND of `rows` source row pieces from q on, `stride` apart, a loop
+// the compiler vectorizes.
+void Canvas::andRows(uint8_t* p, const uint8_t* q, size_t stride, int32_t rows, size_t n) {
+  std::memcpy(p, q, n);
+  for (int32_t k = 1; k < rows; ++k) {
+    q += stride;
+    for (size_t i = 0; i < n; ++i) p[i] &= q[i];
+  }
+}
+
+// The reference rule a word per pixel: the last pixel, and every pixel when
+// the source has no byte behind its last one, goes by the reference.
 void Canvas::andRow(uint8_t* d, const uint8_t* s, size_t stride, int32_t rows, const Run* cols, int32_t a,
                     int32_t b, bool wide) {
   int32_t x = a;
@@ -181,20 +212,7 @@ void Canvas::andRow(uint8_t* d, const uint8_t* s, size_t stride, int32_t rows, c
         for (int32_t k = 0; k < n; ++k) v &= load4(q + 3 * k);
       store4(d + 3 * size_t(x), v);
     }
-  for (; x < b; ++x) {
-    const uint8_t* q = s + cols[x].first;
-    uint8_t b0 = 0xFF, b1 = 0xFF, b2 = 0xFF;
-    for (int32_t r = 0; r < rows; ++r, q += stride)
-      for (int32_t k = 0; k < cols[x].count; ++k) {
-        b0 &= q[3 * k];
-        b1 &= q[3 * k + 1];
-        b2 &= q[3 * k + 2];
-      }
-    uint8_t* p = d + 3 * size_t(x);
-    p[0] = b0;
-    p[1] = b1;
-    p[2] = b2;
-  }
+  referenceRow(d, s, stride, rows, cols, x, b);
 }
 
 // Destination pixels [a, b) from source pixels running backwards from s0
@@ -283,20 +301,40 @@ void Canvas::drawAround(const Bitmap24& src, const Rect& hole) {
   }
 }
 
-void Canvas::stretchCopy(const Rect& dst, const Bitmap24& src, const Rect& srcRect) {
-  Rect area;
-  if (!mapStretch(dst, src, srcRect, area)) return;
-  const int64_t x0 = area.left, x1 = area.right, y0 = area.top, y1 = area.bottom;
-  bool contiguous = true, reversed = true, single = true;
+// What the columns of a copy allow, found once per copy; with a row's
+// number of source rows it picks the row's path.
+struct Canvas::StretchPlan {
+  bool single = true;      // one source column per destination pixel
+  bool contiguous = true;  // ... and those columns follow each other in order
+  bool reversed = true;    // ... or in reverse order (a mirror at equal size)
+  bool windows = false;    // a sideways squeeze made of two windows per pixel
+  bool selfCopy = false;   // the source is the target itself
+};
+
+// The one place a row's path is chosen; every path writes the pixels the
+// reference rule gives (held to it by the tests of every stretch shape).
+Canvas::StretchPath Canvas::choosePath(const StretchPlan& plan, int32_t sourceRows) {
+  if (plan.contiguous && sourceRows > 1 && !plan.selfCopy) return StretchPath::AndRows;
+  if (plan.windows) return StretchPath::Windows;
+  if (sourceRows > 1 || !plan.single) return StretchPath::AndWords;
+  if (plan.contiguous) return StretchPath::Copy;
+  if (plan.reversed) return StretchPath::Reverse;
+  return StretchPath::Gather;
+}
+
+Canvas::StretchPlan Canvas::planColumns(const Bitmap24& src) {
+  StretchPlan plan;
+  plan.selfCopy = &src == &target_;
   int32_t most = 0;
   for (size_t i = 0; i < cols_.size(); ++i) {
-    if (cols_[i].count != 1) single = false;
+    if (cols_[i].count != 1) plan.single = false;
     most = std::max(most, cols_[i].count);
-    if (cols_[i].first != cols_[0].first + 3 * int32_t(i)) contiguous = false;
-    if (cols_[i].first != cols_[0].first - 3 * int32_t(i)) reversed = false;
+    if (cols_[i].first != cols_[0].first + 3 * int32_t(i)) plan.contiguous = false;
+    if (cols_[i].first != cols_[0].first - 3 * int32_t(i)) plan.reversed = false;
   }
-  contiguous = contiguous && single;
-  reversed = reversed && single;
+  plan.contiguous = plan.contiguous && plan.single;
+  plan.reversed = plan.reversed && plan.single;
+  if (plan.single || plan.selfCopy) return plan;
 
   // For a sideways squeeze, each destination pixel is the AND of n >= 1
   // neighbouring source pixels, n being k or k + 1 across the row. With L
@@ -308,79 +346,75 @@ void Canvas::stretchCopy(const Rect& dst, const Bitmap24& src, const Rect& srcRe
   // Where the source rectangle reaches past the source, the runs at its
   // ends are cut short and the counts may spread wider than that; those
   // copies take the general row loop.
-  bool windows = false;
-  if (!single && &src != &target_) {
-    int32_t fewest = most;
-    for (const Run& c : cols_) fewest = std::min(fewest, c.count);
-    window_ = int32_t(std::bit_floor(uint32_t(fewest)));
-    windows = most <= 2 * window_;
+  int32_t fewest = most;
+  for (const Run& c : cols_) fewest = std::min(fewest, c.count);
+  window_ = int32_t(std::bit_floor(uint32_t(fewest)));
+  plan.windows = most <= 2 * window_;
+  if (!plan.windows) return plan;
+  rowRoom_ = 3 * size_t(src.width()) + 8;
+  if (merged_.size() < 3 * rowRoom_) merged_.resize(3 * rowRoom_);
+  gatherA_.resize(cols_.size());
+  gatherB_.resize(cols_.size());
+  for (size_t i = 0; i < cols_.size(); ++i) {
+    gatherA_[i] = cols_[i].first;
+    gatherB_[i] = cols_[i].first + 3 * (cols_[i].count - window_);
   }
-  if (windows) {
-    rowRoom_ = 3 * size_t(src.width()) + 8;
-    if (merged_.size() < 3 * rowRoom_) merged_.resize(3 * rowRoom_);
-    gatherA_.resize(cols_.size());
-    gatherB_.resize(cols_.size());
-    for (size_t i = 0; i < cols_.size(); ++i) {
-      gatherA_[i] = cols_[i].first;
-      gatherB_[i] = cols_[i].first + 3 * (cols_[i].count - window_);
+  // A gentle squeeze (one or two source pixels each, in order) is mostly
+  // runs of pixels copied one to one between the pairs: those go as byte
+  // runs, when they are long enough to beat a word per pixel.
+  pieces_.clear();
+  if (window_ == 1 && cols_.back().first > cols_.front().first) {
+    for (size_t i = 0; i < cols_.size();) {
+      size_t j = i + 1;
+      if (cols_[i].count == 1)
+        while (j < cols_.size() && cols_[j].count == 1 && cols_[j].first == cols_[j - 1].first + 3) ++j;
+      pieces_.push_back(Piece{int32_t(i), cols_[i].count == 1 ? int32_t(j - i) : 0});
+      i = j;
     }
-    // A gentle squeeze (one or two source pixels each, in order) is mostly
-    // runs of pixels copied one to one between the pairs: those go as byte
-    // runs, when they are long enough to beat a word per pixel.
-    pieces_.clear();
-    if (window_ == 1 && cols_.back().first > cols_.front().first) {
-      for (size_t i = 0; i < cols_.size();) {
-        size_t j = i + 1;
-        if (cols_[i].count == 1)
-          while (j < cols_.size() && cols_[j].count == 1 && cols_[j].first == cols_[j - 1].first + 3) ++j;
-        pieces_.push_back(Piece{int32_t(i), cols_[i].count == 1 ? int32_t(j - i) : 0});
-        i = j;
-      }
-      if (pieces_.size() * 4 > cols_.size()) pieces_.clear();
-    }
+    if (pieces_.size() * 4 > cols_.size()) pieces_.clear();
   }
-  const Run* cols = cols_.data();
-  const Run* rows = rows_.data();
-  const int32_t cx0 = int32_t(x0), cy0 = int32_t(y0);
+  return plan;
+}
+
+void Canvas::stretchCopy(const Rect& dst, const Bitmap24& src, const Rect& srcRect) {
+  Rect area;
+  if (!mapStretch(dst, src, srcRect, area)) return;
+  const StretchPlan plan = planColumns(src);
+  const Run* cols = cols_.data() - area.left;  // indexed by destination x
+  const Run* rows = rows_.data() - area.top;   // indexed by destination y
   // A 4-byte load at a pixel reads one byte past it; only the last pixel of
   // the last row can have nothing behind it.
   const bool tight = src.stride() == 3 * size_t(src.width());
-  forEachSpan(Rect{cx0, cy0, int32_t(x1), int32_t(y1)}, [&](int32_t y, int32_t a, int32_t b, bool sameAbove) {
-    const Run& r = rows[y - cy0];
+  forEachSpan(area, [&](int32_t y, int32_t a, int32_t b, bool sameAbove) {
+    const Run& r = rows[y];
     uint8_t* d = target_.row(y);
-    if (sameAbove) {
-      const Run& up = rows[y - 1 - cy0];
-      if (up.first == r.first && up.count == r.count) {
-        std::memcpy(d + 3 * size_t(a), target_.row(y - 1) + 3 * size_t(a), 3 * size_t(b - a));
-        return;
-      }
+    if (sameAbove && rows[y - 1].first == r.first && rows[y - 1].count == r.count) {
+      // The row above came from the same source rows: copy it.
+      std::memcpy(d + 3 * size_t(a), target_.row(y - 1) + 3 * size_t(a), 3 * size_t(b - a));
+      return;
     }
     const uint8_t* s = src.row(r.first);
     const bool wide = !(tight && r.first + r.count == src.height());
-    if (contiguous && r.count > 1 && &src != &target_) {
-      // Rows combined, columns one to one (a squeeze along y only): AND
-      // whole row pieces, a loop the compiler vectorizes.
-      uint8_t* p = d + 3 * size_t(a);
-      const size_t n = 3 * size_t(b - a);
-      const uint8_t* q = s + cols[a - cx0].first;
-      std::memcpy(p, q, n);
-      for (int32_t k = 1; k < r.count; ++k) {
-        q += src.stride();
-        for (size_t i = 0; i < n; ++i) p[i] &= q[i];
-      }
-      return;
+    switch (choosePath(plan, r.count)) {
+      case StretchPath::AndRows:
+        andRows(d + 3 * size_t(a), s + cols[a].first, src.stride(), r.count, 3 * size_t(b - a));
+        return;
+      case StretchPath::Windows:
+        squeezeSideways(d, s, src.stride(), r.count, wide, a - area.left, b - area.left, a);
+        return;
+      case StretchPath::AndWords:
+        andRow(d, s, src.stride(), r.count, cols, a, b, wide);
+        return;
+      case StretchPath::Copy:
+        std::memcpy(d + 3 * size_t(a), s + cols[a].first, 3 * size_t(b - a));
+        return;
+      case StretchPath::Reverse:
+        reverseRow(d, s + cols[a].first, a, b, wide);
+        return;
+      case StretchPath::Gather:
+        gatherRow(d, s, cols, a, b, wide);
+        return;
     }
-    if (windows) {
-      squeezeSideways(d, s, src.stride(), r.count, wide, a - cx0, b - cx0, a);
-      return;
-    } else if (r.count > 1 || !single)
-      andRow(d, s, src.stride(), r.count, cols - cx0, a, b, wide);
-    else if (contiguous)
-      std::memcpy(d + 3 * size_t(a), s + cols[a - cx0].first, 3 * size_t(b - a));
-    else if (reversed)
-      reverseRow(d, s + cols[a - cx0].first, a, b, wide);
-    else
-      gatherRow(d, s, cols - cx0, a, b, wide);
   });
 }
 

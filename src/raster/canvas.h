@@ -50,6 +50,15 @@ class Canvas {
     int32_t first;  // byte offset in the source row of the first pixel
     int32_t count;  // pixels combined (0: leave the destination pixel)
   };
+  // The ways of filling a destination row piece: the reference rule word
+  // by word (AndWords), and fast paths for the shapes a transition makes.
+  enum class StretchPath { AndWords, AndRows, Windows, Copy, Reverse, Gather };
+  struct StretchPlan;
+  static StretchPath choosePath(const StretchPlan& plan, int32_t sourceRows);
+  StretchPlan planColumns(const Bitmap24& src);
+  static void referenceRow(uint8_t* d, const uint8_t* s, size_t stride, int32_t rows, const Run* cols, int32_t a,
+                           int32_t b);
+  static void andRows(uint8_t* p, const uint8_t* q, size_t stride, int32_t rows, size_t n);
   static void gatherRow(uint8_t* d, const uint8_t* s, const Run* cols, int32_t a, int32_t b, bool wide);
   static void andRow(uint8_t* d, const uint8_t* s, size_t stride, int32_t rows, const Run* cols, int32_t a,
                      int32_t b, bool wide);
