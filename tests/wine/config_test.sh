@@ -11,17 +11,15 @@
 set -euo pipefail
 scr="$1" driver="$2" work="$3"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-demo="$(dirname "$scr")"
+source "$root/tests/wine/common.sh"
+driver_flags=--quiet
 cnftool="$root/build/native/tools/cnftool/cnftool"
-run_driver() { bash "$root/tools/wine-run.sh" "$driver" --timeout 60000 --quiet "$@"; }
 if [ ! -f "$demo/Vorn.CNF" ]; then
   echo "no demo collection beside Vorn.scr: configure with VORN_DEMOGEN"
   exit 1
 fi
-rm -rf "$work" && mkdir -p "$work/box"
-cp "$scr" "$work/box/Vorn.scr"
-cp "$demo/Vorn.CNF" "$work/box/"
-cp -r "$demo/Vorn" "$work/box/"
+rm -rf "$work"
+fresh box
 cp "$work/box/Vorn.CNF" "$work/before.cnf"
 W="Z:$work"
 

@@ -14,7 +14,7 @@
 set -euo pipefail
 scr="$1" driver="$2" work="$3"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-run_driver() { bash "$root/tools/wine-run.sh" "$driver" --timeout 60000 "$@"; }
+source "$root/tests/wine/common.sh"
 desk='"Control Panel\\Desktop"'
 
 rm -rf "$work" && mkdir -p "$work"

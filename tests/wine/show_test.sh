@@ -9,20 +9,11 @@
 set -euo pipefail
 scr="$1" driver="$2" work="$3"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-demo="$(dirname "$scr")"
-run_driver() { bash "$root/tools/wine-run.sh" "$driver" --timeout 60000 "$@"; }
+source "$root/tests/wine/common.sh"
 if [ ! -f "$demo/Vorn.CNF" ]; then
   echo "no demo collection beside Vorn.scr (configure with VORN_DEMOGEN); skipped"
   exit 0
 fi
-
-fresh() {  # a copy of the installed layout in $work/$1
-  rm -rf "$work/$1" && mkdir -p "$work/$1"
-  cp "$scr" "$work/$1/Vorn.scr"
-  cp "$demo/Vorn.CNF" "$work/$1/"
-  cp -r "$demo/Vorn" "$work/$1/"
-}
-winpath() { echo "Z:$1"; }  # Wine takes "/" as well
 
 echo "== the show: two moments, demo pictures, key ends it"
 fresh show
@@ -47,19 +38,6 @@ key_ms="$(tr -d '\r' <"$work/show.log" | sed -n 's/^key to exit: \([0-9]*\) ms$/
 # The driver times the key to the end of the process: at most a second.
 echo "key to exit: $key_ms ms (target 1000 ms)"
 [ -n "$key_ms" ] && [ "$key_ms" -le 1000 ] || { echo "the key did not end the show within a second"; exit 1; }
-
-# Starts the saver in $work/$1 and expects the message box titled $2 at
-# once; its OK ends the process with exit code 0.
-expect_error_box() {
-  cat >"$work/$1.txt" <<SCRIPT
-start "$(winpath "$work/$1/Vorn.scr")" /S
-wait-window --pid started --class "#32770" --timeout 20000
-expect-title "$2"
-press OK
-expect-exit 0 --timeout 5000
-SCRIPT
-  run_driver -f "$work/$1.txt"
-}
 
 echo "== a damaged media file: HIBA"
 fresh damaged

@@ -11,17 +11,14 @@ set -euo pipefail
 scr="$1" driver="$2" work="$3"
 secs="${4:-${VORN_SOAK_SECONDS:-60}}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-demo="$(dirname "$scr")"
+source "$root/tests/wine/common.sh"
 if [ ! -f "$demo/Vorn.CNF" ]; then
   echo "no demo collection beside Vorn.scr (configure with VORN_DEMOGEN); skipped"
   exit 0
 fi
 if [ "$secs" -ge 300 ]; then every=10000 settle=60000; else every=5000 settle=20000; fi
 
-rm -rf "$work/soak" && mkdir -p "$work/soak"
-cp "$scr" "$work/soak/Vorn.scr"
-cp "$demo/Vorn.CNF" "$work/soak/"
-cp -r "$demo/Vorn" "$work/soak/"
+fresh soak
 
 # Every item the common one-second interval and a random style. The
 # Windows cnftool sits beside Vorn.scr's build folder; the native one does
