@@ -68,6 +68,10 @@ Commands (one a line in SCRIPT; UTF-8; "..." quotes with \" \\ \r \n \t; # comme
                                   USER objects and windows; fails when it ends or a level grows
                                   (the working set, standing in where private bytes read 0,
                                   gets twice the private slack)
+  memory [--peak-max-kib N]       print the started process's working set and its peak; fail when
+                                  the peak lies above N KiB
+  lock-file PATH                  open PATH sharing nothing (no other opening succeeds) until the
+                                  driver ends
   sleep MS
   reg-expect ROOT KEY NAME VALUE  a REG_SZ (or DWORD, as decimal) value; ROOT is HKCU or HKLM
   reg-expect-missing ROOT KEY NAME
@@ -167,6 +171,8 @@ class Driver {
         {"expect-running", [this](const Args& a) { expectRunning(a); }},
         {"kill", [this](const Args&) { killStarted("killed on request"); }},
         {"watch-resources", [this](const Args& a) { watch(a); }},
+        {"memory", [this](const Args& a) { memory(a); }},
+        {"lock-file", [this](const Args& a) { lockFile(a); }},
         {"sleep", [this](const Args& a) { Sleep(static_cast<DWORD>(number(a, 0))); }},
         {"reg-expect", [this](const Args& a) { regExpect(a, false); }},
         {"reg-expect-missing", [this](const Args& a) { regExpect(a, true); }},
@@ -555,6 +561,23 @@ class Driver {
     std::string error;
     if (!watchResources(needStarted(), pi_.dwProcessId, lim, samples, error, [](const std::string& l) { out(l); }))
       fail(error);
+  }
+
+  void memory(const Args& a) {
+    ResourceSample s;
+    std::string error;
+    if (!sampleResources(needStarted(), pi_.dwProcessId, s, error)) fail(error);
+    out("memory: working set " + std::to_string(s.workingSet / 1024) + " KiB, peak " +
+        std::to_string(s.peakWorkingSet / 1024) + " KiB");
+    if (a.has("--peak-max-kib") && s.peakWorkingSet / 1024 > strtoull(a.get("--peak-max-kib").c_str(), nullptr, 10))
+      fail("peak working set above " + a.get("--peak-max-kib") + " KiB");
+  }
+
+  // The handle stays open (and the file locked) until the driver ends.
+  void lockFile(const Args& a) {
+    std::wstring file = windowsPath(arg(a, 0, "file"));
+    HANDLE h = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) fail("cannot open " + toUtf8(file) + " (error " + std::to_string(GetLastError()) + ")");
   }
 
   // Controls by id among all descendants of the current window.

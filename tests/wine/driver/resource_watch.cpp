@@ -102,6 +102,7 @@ bool sampleResources(HANDLE process, DWORD pid, ResourceSample& s, std::string& 
   }
   s.privateBytes = m.PrivateUsage;
   s.workingSet = m.WorkingSetSize;
+  s.peakWorkingSet = m.PeakWorkingSetSize;
   if (!GetProcessHandleCount(process, &s.handles)) s.handles = 0;
   SetLastError(ERROR_SUCCESS);
   s.gdi = GetGuiResources(process, GR_GDIOBJECTS);

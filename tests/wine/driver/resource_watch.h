@@ -18,6 +18,7 @@ struct ResourceSample {
   DWORD atMs = 0;             // since the watch began
   uint64_t privateBytes = 0;  // PROCESS_MEMORY_COUNTERS_EX.PrivateUsage
   uint64_t workingSet = 0;
+  uint64_t peakWorkingSet = 0;  // the highest working set the process has had
   DWORD handles = 0;
   bool guiCounts = false;  // GetGuiResources answered (Wine 8 does not)
   bool wineGdi = false;    // gdi counted in Wine's own table instead
