@@ -12,7 +12,8 @@ class Win32CollectionHost final : public CollectionHost {
   // may be null), `title` the application's title in Windows-1250.
   Win32CollectionHost(void* applicationWindow, std::string title)
       : appWindow_(applicationWindow), title_(std::move(title)) {}
-  // GetModuleFileNameW: the path the system started us under, 8.3 or long.
+  // GetModuleFileNameW: the path the system started us under, 8.3 or long;
+  // its 8.3 alias where Windows-1250 cannot spell the long one.
   std::string executablePath() override;
   void hideApplicationWindow() override;
 
