@@ -23,6 +23,7 @@
 #include "show/win32/mci_player.h"
 #include "show/win32/wave_sound.h"
 #include "show/win32/win32_timer.h"
+#include "transition/show_window_settings.h"
 #include "transition/win32/frame_trace.h"
 #include "transition/win32/win32_player_presenter.h"
 #include "transition/win32/win32_worker_threads.h"
@@ -159,16 +160,7 @@ struct ShowRuntime {
         password(f),
         waker(hwnd),
         port(f, collectionHost) {
-    // The show window's stored settings of the player.
-    player.SetBgMode(TBackgroundMode::bmNone);
-    player.SetCenter(true);
-    player.SetColor(rgb(0, 0, 0));
-    player.SetDelay(30);
-    player.SetStretch(true);
-    player.SetStretchFine(true);
-    player.SetStep(10);
-    player.SetStyle(0);
-    player.SetThreaded(false);
+    ApplyShowWindowSettings(player);
     player.SetVisible(false);
     presenter.attach(&player);
     port.caption = &caption;

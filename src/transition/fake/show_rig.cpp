@@ -1,6 +1,7 @@
 #include "transition/fake/show_rig.h"
 
 #include "transition/fake/picture_source.h"
+#include "transition/show_window_settings.h"
 
 namespace vorn::fake {
 
@@ -12,15 +13,7 @@ ShowRig::ShowRig(int32_t width, int32_t height, uint32_t seed) : random(seed) {
   TTransitionPlayer& p = *player;
   // The show window's stored settings; the show fills the window with it.
   p.SetAlign(TAlign::alClient);
-  p.SetBgMode(TBackgroundMode::bmNone);
-  p.SetCenter(true);
-  p.SetColor(rgb(0, 0, 0));
-  p.SetDelay(30);
-  p.SetStretch(true);
-  p.SetStretchFine(true);
-  p.SetStep(10);
-  p.SetStyle(0);
-  p.SetThreaded(false);
+  ApplyShowWindowSettings(p);
   p.SetThreadPriority(TThreadPriority::tpHighest);
 }
 
