@@ -4,6 +4,7 @@
 #include <random>
 
 #include "support/noise_bitmap.h"
+#include "support/stretch_case.h"
 #include "raster/canvas.h"
 #include "raster/dib.h"
 #include "raster/stretch_map.h"
@@ -113,12 +114,7 @@ TEST(Canvas, StretchedCopiesMatchThePixelRuleOnRandomCases) {
   const Bitmap24 src = noise(37, 29, 5);
   for (int round = 0; round < 600; ++round) {
     Bitmap24 t = noise(41, 33, uint32_t(round)), want = t;
-    Rect d{pos(rng), pos(rng), 0, 0};
-    d.right = d.left + len(rng);
-    d.bottom = d.top + len(rng);
-    Rect r{pos(rng) / 2, pos(rng) / 2, 0, 0};
-    r.right = r.left + len(rng) / 2;
-    r.bottom = r.top + len(rng) / 2;
+    const auto [d, r] = vorn::testing::randomStretch(rng, pos, len);
     Canvas c(t);
     Region clip;
     const bool clipped = round % 3 == 0;

@@ -15,6 +15,7 @@
 #include "raster/muldiv.h"
 #include "raster/region.h"
 #include "support/gdi_surface.h"
+#include "support/stretch_case.h"
 
 using namespace vorn;
 using vorn::testing::differingPixels;
@@ -54,6 +55,24 @@ Bitmap24 noise(int32_t w, int32_t h, std::mt19937& rng) {
     for (int32_t x = 0; x < w * 3; ++x) b.row(y)[x] = uint8_t(rng());
   return b;
 }
+
+// A noise source loaded on a GDI surface, and a destination surface that
+// every case starts afresh from noise (returned, for our own copy).
+struct Scene {
+  std::mt19937 rng;
+  Bitmap24 src;
+  GdiSurface s, d;
+  int32_t dw, dh;
+  Scene(uint32_t seed, int32_t sw, int32_t sh, int32_t w, int32_t h)
+      : rng(seed), src(noise(sw, sh, rng)), s(sw, sh), d(w, h), dw(w), dh(h) {
+    s.load(src);
+  }
+  Bitmap24 freshTarget() {
+    Bitmap24 before = noise(dw, dh, rng);
+    d.load(before);
+    return before;
+  }
+};
 
 #define EXPECT_SAME_REGION(ours, gdi, what)                                                     \
   do {                                                                                         \
@@ -229,10 +248,9 @@ TEST(GdiOracle, CombinationsOfRandomShapes) {
 }
 
 TEST(GdiOracle, StretchBltFixedCases) {
-  std::mt19937 rng(5);
-  const Bitmap24 src = noise(64, 48, rng);
-  GdiSurface s(64, 48), d(80, 60);
-  s.load(src);
+  Scene sc(5, 64, 48, 80, 60);
+  const Bitmap24& src = sc.src;
+  GdiSurface &s = sc.s, &d = sc.d;
   struct Case { Rect dst, sr; } cases[] = {
       {{0, 0, 64, 48}, {0, 0, 64, 48}},       // 1:1
       {{-10, -7, 54, 41}, {0, 0, 64, 48}},    // 1:1 past the top-left
@@ -252,8 +270,7 @@ TEST(GdiOracle, StretchBltFixedCases) {
       {{0, 0, 80, 60}, {5, 5, 5, 40}},        // zero source width
   };
   for (const Case& k : cases) {
-    const Bitmap24 before = noise(80, 60, rng);
-    d.load(before);
+    const Bitmap24 before = sc.freshTarget();
     StretchBlt(d.dc(), k.dst.left, k.dst.top, k.dst.right - k.dst.left, k.dst.bottom - k.dst.top, s.dc(), k.sr.left,
                k.sr.top, k.sr.right - k.sr.left, k.sr.bottom - k.sr.top, SRCCOPY);
     const Bitmap24 gdi = d.pixels();
@@ -266,20 +283,14 @@ TEST(GdiOracle, StretchBltFixedCases) {
 }
 
 TEST(GdiOracle, StretchBltRandomWithAndWithoutClipRegions) {
-  std::mt19937 rng(6);
   std::uniform_int_distribution<int32_t> pos(-40, 90), len(-110, 110), c(-10, 80);
-  const Bitmap24 src = noise(53, 41, rng);
-  GdiSurface s(53, 41), d(71, 57);
-  s.load(src);
+  Scene sc(6, 53, 41, 71, 57);
+  std::mt19937& rng = sc.rng;
+  const Bitmap24& src = sc.src;
+  GdiSurface &s = sc.s, &d = sc.d;
   for (int i = 0; i < 1500; ++i) {
-    const Bitmap24 before = noise(71, 57, rng);
-    d.load(before);
-    Rect dst{pos(rng), pos(rng), 0, 0};
-    dst.right = dst.left + len(rng);
-    dst.bottom = dst.top + len(rng);
-    Rect sr{pos(rng) / 2, pos(rng) / 2, 0, 0};
-    sr.right = sr.left + len(rng) / 2;
-    sr.bottom = sr.top + len(rng) / 2;
+    const Bitmap24 before = sc.freshTarget();
+    const auto [dst, sr] = vorn::testing::randomStretch(rng, pos, len);
     if (wineMisplacesClippedMirror(dst, sr, 53, 41)) continue;
     Bitmap24 ours = before;
     Canvas canvas(ours);
@@ -303,13 +314,12 @@ TEST(GdiOracle, StretchBltRandomWithAndWithoutClipRegions) {
 }
 
 TEST(GdiOracle, DrawThroughAComplexClipLikeTheMaskedStyles) {
-  std::mt19937 rng(7);
-  const Bitmap24 src = noise(120, 90, rng);
-  GdiSurface s(120, 90), d(120, 90);
-  s.load(src);
+  Scene sc(7, 120, 90, 120, 90);
+  std::mt19937& rng = sc.rng;
+  const Bitmap24& src = sc.src;
+  GdiSurface &s = sc.s, &d = sc.d;
   for (int i = 0; i < 20; ++i) {
-    const Bitmap24 before = noise(120, 90, rng);
-    d.load(before);
+    const Bitmap24 before = sc.freshTarget();
     Region ours;
     Gdi g(CreateRectRgn(0, 0, 0, 0));
     for (int k = 0; k < 60; ++k) {
