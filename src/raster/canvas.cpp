@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 
+#include "raster/copy_bytes.h"
 #include "raster/stretch_map.h"
 
 namespace vorn {
@@ -116,29 +117,6 @@ inline void put8(uint8_t* p, PixelFn&& px) {
   std::memcpy(p, &w0, 8);
   std::memcpy(p + 8, &w1, 8);
   std::memcpy(p + 16, &w2, 8);
-}
-
-// n bytes from s to d, as at most two overlapping moves of a fixed size for
-// the short runs a gentle squeeze leaves between its pairs.
-inline void copyBytes(uint8_t* d, const uint8_t* s, size_t n) {
-  if (n >= 16 && n <= 32) {
-    uint8_t a[16], b[16];
-    std::memcpy(a, s, 16);
-    std::memcpy(b, s + n - 16, 16);
-    std::memcpy(d, a, 16);
-    std::memcpy(d + n - 16, b, 16);
-  } else if (n >= 8 && n < 16) {
-    uint64_t a, b;
-    std::memcpy(&a, s, 8);
-    std::memcpy(&b, s + n - 8, 8);
-    std::memcpy(d, &a, 8);
-    std::memcpy(d + n - 8, &b, 8);
-  } else if (n >= 4 && n < 8) {
-    store4(d, load4(s));
-    store4(d + n - 4, load4(s + n - 4));
-  } else {
-    std::memcpy(d, s, n);
-  }
 }
 
 }  // namespace

@@ -4,37 +4,11 @@
 #include <cstring>
 #include <vector>
 
+#include "raster/copy_bytes.h"
+
 namespace vorn {
 
 namespace {
-
-// n bytes from s to d; small copies are made of word moves (overlapping
-// within the piece), as the masks cut rows into thousands of short pieces.
-inline void copyBytes(uint8_t* d, const uint8_t* s, size_t n) {
-  if (n >= 32) {
-    std::memcpy(d, s, n);
-  } else if (n >= 16) {
-    uint64_t a[2], b[2];
-    std::memcpy(a, s, 16);
-    std::memcpy(b, s + n - 16, 16);
-    std::memcpy(d, a, 16);
-    std::memcpy(d + n - 16, b, 16);
-  } else if (n >= 8) {
-    uint64_t a, b;
-    std::memcpy(&a, s, 8);
-    std::memcpy(&b, s + n - 8, 8);
-    std::memcpy(d, &a, 8);
-    std::memcpy(d + n - 8, &b, 8);
-  } else if (n >= 4) {
-    uint32_t a, b;
-    std::memcpy(&a, s, 4);
-    std::memcpy(&b, s + n - 4, 4);
-    std::memcpy(d, &a, 4);
-    std::memcpy(d + n - 4, &b, 4);
-  } else {
-    for (size_t i = 0; i < n; ++i) d[i] = s[i];
-  }
-}
 
 // A row whose pieces are this short on average is cheaper as one masked
 // pass over both pictures than as many small copies.
