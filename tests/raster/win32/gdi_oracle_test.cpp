@@ -249,8 +249,6 @@ TEST(GdiOracle, CombinationsOfRandomShapes) {
 
 TEST(GdiOracle, StretchBltFixedCases) {
   Scene sc(5, 64, 48, 80, 60);
-  const Bitmap24& src = sc.src;
-  GdiSurface &s = sc.s, &d = sc.d;
   struct Case { Rect dst, sr; } cases[] = {
       {{0, 0, 64, 48}, {0, 0, 64, 48}},       // 1:1
       {{-10, -7, 54, 41}, {0, 0, 64, 48}},    // 1:1 past the top-left
@@ -271,11 +269,11 @@ TEST(GdiOracle, StretchBltFixedCases) {
   };
   for (const Case& k : cases) {
     const Bitmap24 before = sc.freshTarget();
-    StretchBlt(d.dc(), k.dst.left, k.dst.top, k.dst.right - k.dst.left, k.dst.bottom - k.dst.top, s.dc(), k.sr.left,
-               k.sr.top, k.sr.right - k.sr.left, k.sr.bottom - k.sr.top, SRCCOPY);
-    const Bitmap24 gdi = d.pixels();
+    StretchBlt(sc.d.dc(), k.dst.left, k.dst.top, k.dst.right - k.dst.left, k.dst.bottom - k.dst.top, sc.s.dc(),
+               k.sr.left, k.sr.top, k.sr.right - k.sr.left, k.sr.bottom - k.sr.top, SRCCOPY);
+    const Bitmap24 gdi = sc.d.pixels();
     Bitmap24 ours = before;
-    Canvas(ours).stretchCopy(k.dst, src, k.sr);
+    Canvas(ours).stretchCopy(k.dst, sc.src, k.sr);
     EXPECT_EQ(differingPixels(ours, gdi), 0) << k.dst.left << "," << k.dst.top << "," << k.dst.right << ","
                                              << k.dst.bottom << " <- " << k.sr.left << "," << k.sr.top << ","
                                              << k.sr.right << "," << k.sr.bottom;
@@ -285,28 +283,25 @@ TEST(GdiOracle, StretchBltFixedCases) {
 TEST(GdiOracle, StretchBltRandomWithAndWithoutClipRegions) {
   std::uniform_int_distribution<int32_t> pos(-40, 90), len(-110, 110), c(-10, 80);
   Scene sc(6, 53, 41, 71, 57);
-  std::mt19937& rng = sc.rng;
-  const Bitmap24& src = sc.src;
-  GdiSurface &s = sc.s, &d = sc.d;
   for (int i = 0; i < 1500; ++i) {
     const Bitmap24 before = sc.freshTarget();
-    const auto [dst, sr] = vorn::testing::randomStretch(rng, pos, len);
+    const auto [dst, sr] = vorn::testing::randomStretch(sc.rng, pos, len);
     if (wineMisplacesClippedMirror(dst, sr, 53, 41)) continue;
     Bitmap24 ours = before;
     Canvas canvas(ours);
     const int clips = i % 3;
     for (int k = 0; k < clips; ++k) {
-      const int32_t l = c(rng), t = c(rng), r = c(rng), b = c(rng);
+      const int32_t l = c(sc.rng), t = c(sc.rng), r = c(sc.rng), b = c(sc.rng);
       const bool ellipse = k == 0 && roundRectTips(l, t, r, b, r - l, b - t).empty();  // see roundRectTips
       Gdi g(ellipse ? CreateEllipticRgn(l, t, r, b) : CreateRectRgn(l, t, r, b));
-      ExtSelectClipRgn(d.dc(), g.h, RGN_AND);
+      ExtSelectClipRgn(sc.d.dc(), g.h, RGN_AND);
       canvas.selectClip(ellipse ? Region::ellipse(Rect{l, t, r, b}) : Region::rect(l, t, r, b));
     }
-    StretchBlt(d.dc(), dst.left, dst.top, dst.right - dst.left, dst.bottom - dst.top, s.dc(), sr.left, sr.top,
+    StretchBlt(sc.d.dc(), dst.left, dst.top, dst.right - dst.left, dst.bottom - dst.top, sc.s.dc(), sr.left, sr.top,
                sr.right - sr.left, sr.bottom - sr.top, SRCCOPY);
-    SelectClipRgn(d.dc(), nullptr);
-    canvas.stretchCopy(dst, src, sr);
-    const Bitmap24 gdi = d.pixels();
+    SelectClipRgn(sc.d.dc(), nullptr);
+    canvas.stretchCopy(dst, sc.src, sr);
+    const Bitmap24 gdi = sc.d.pixels();
     EXPECT_EQ(differingPixels(ours, gdi), 0)
         << "case " << i << " clips " << clips << " dst " << dst.left << "," << dst.top << "," << dst.right << ","
         << dst.bottom << " src " << sr.left << "," << sr.top << "," << sr.right << "," << sr.bottom;
@@ -315,28 +310,25 @@ TEST(GdiOracle, StretchBltRandomWithAndWithoutClipRegions) {
 
 TEST(GdiOracle, DrawThroughAComplexClipLikeTheMaskedStyles) {
   Scene sc(7, 120, 90, 120, 90);
-  std::mt19937& rng = sc.rng;
-  const Bitmap24& src = sc.src;
-  GdiSurface &s = sc.s, &d = sc.d;
   for (int i = 0; i < 20; ++i) {
     const Bitmap24 before = sc.freshTarget();
     Region ours;
     Gdi g(CreateRectRgn(0, 0, 0, 0));
     for (int k = 0; k < 60; ++k) {
-      const int32_t x = int32_t(rng() % 130) - 5, y = int32_t(rng() % 100) - 5, e = int32_t(rng() % 9) + 1;
+      const int32_t x = int32_t(sc.rng() % 130) - 5, y = int32_t(sc.rng() % 100) - 5, e = int32_t(sc.rng() % 9) + 1;
       ours.addRect(Rect{x - e, y - e, x + e, y + e});
       Gdi r(CreateRectRgn(x - e, y - e, x + e, y + e));
       CombineRgn(g.h, g.h, r.h, RGN_OR);
     }
     EXPECT_SAME_REGION(ours, fromGdi(g.h), "squares " << i);
-    ExtSelectClipRgn(d.dc(), g.h, RGN_AND);
-    BitBlt(d.dc(), 0, 0, 120, 90, s.dc(), 0, 0, SRCCOPY);
-    SelectClipRgn(d.dc(), nullptr);
+    ExtSelectClipRgn(sc.d.dc(), g.h, RGN_AND);
+    BitBlt(sc.d.dc(), 0, 0, 120, 90, sc.s.dc(), 0, 0, SRCCOPY);
+    SelectClipRgn(sc.d.dc(), nullptr);
     Bitmap24 mine = before;
     Canvas canvas(mine);
     canvas.selectClip(ours);
-    canvas.draw(src, 0, 0);
-    EXPECT_EQ(differingPixels(mine, d.pixels()), 0) << "squares " << i;
+    canvas.draw(sc.src, 0, 0);
+    EXPECT_EQ(differingPixels(mine, sc.d.pixels()), 0) << "squares " << i;
   }
 }
 
