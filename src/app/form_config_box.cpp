@@ -57,7 +57,7 @@ void TForm1::SS1BeforeConfigBoxActive(TScreenSaver&) {
   Panel2->SetBounds(0, 0, rt.panel->width(), rt.panel->height());
   ShowWindow(rt.panel->hwnd(), SW_SHOW);
   const bool testRun = saverhost::IsTestRun(saverhost::ProcessCommandLine().ParamStr(2));
-  rt.state.INITAll(rt.host, testRun, &rt.panel->model());
+  config::LoadIntoPanel(rt.state, rt.host, testRun, rt.panel->model());
   rt.panel->SS1BeforeConfigBoxActive();
   // The form's dialog navigation sends Enter and Esc as IDOK and IDCANCEL.
   CommandHandlers[IDOK] = [this] { Button1Click(); };

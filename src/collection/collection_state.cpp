@@ -67,36 +67,33 @@ std::string commentForDisplay(const TCNFHeader& header) {
   return out;
 }
 
-void fillCollectionControls(const TCNFFileMan& man, CollectionControls& c) {
+CollectionView collectionViewOf(const TCNFFileMan& man) {
   const TCNFHeader& h = man.header;
-  c.setCollNameST(h.CollName());
-  c.setCopyrightVisible(!h.CopyText().empty());
-  c.setCopyrightE(h.CopyText());
-  c.setCollUrlVisible(!h.CollURL().empty());
-  c.setCI_URLL(h.CollURL());
-  c.setCI_CommentL(commentForDisplay(h));
-  c.setUseCommonOptionsCB(h.UseCommonOptions());
-  c.setBckColCB(h.BckColor());
-  c.setShwEffectNum(h.EffectNum());
-  if (h.ChgIntMode() == 0) c.checkRadioButton1();
-  if (h.ChgIntMode() == 1) c.checkRadioButton2();
-  c.setChgIntSE(h.ChgInt());
-  c.setChgIntMINSE(h.ChgIntMin());
-  c.setChgIntMAXSE(h.ChgIntMax());
-  c.setShowModeCB(h.ShowMode());
-  c.setNoMouseMoveExitCB(h.NoMouseMoveExit());
-  c.setDisableAllSoundsCB(h.DisableAllSounds());
-  c.setALLBckSoundsFE(h.AllBckSound());
-
-  c.clearListView1();
+  CollectionView v;
+  v.CollName = h.CollName();
+  v.CopyText = h.CopyText();
+  v.CollURL = h.CollURL();
+  v.Comment = commentForDisplay(h);
+  v.UseCommonOptions = h.UseCommonOptions();
+  v.BckColor = h.BckColor();
+  v.EffectNum = h.EffectNum();
+  v.ChgIntMode = h.ChgIntMode();
+  v.ChgInt = h.ChgInt();
+  v.ChgIntMin = h.ChgIntMin();
+  v.ChgIntMax = h.ChgIntMax();
+  v.ShowMode = h.ShowMode();
+  v.NoMouseMoveExit = h.NoMouseMoveExit();
+  v.DisableAllSounds = h.DisableAllSounds();
+  v.AllBckSound = h.AllBckSound();
   TCNFItem item;
   for (int i = 0; i < man.Count(); ++i) {
     man.GetItem(i, item);
-    c.addListView1Row(listCaptionOf(item.MediaPath()), hasMovieIcon(item.MediaPath()) ? 1 : 0);
+    v.items.push_back({listCaptionOf(item.MediaPath()), hasMovieIcon(item.MediaPath())});
   }
+  return v;
 }
 
-void TCollectionState::INITAll(CollectionHost& host, bool testRun, CollectionControls* controls,
+void TCollectionState::INITAll(CollectionHost& host, bool testRun, std::optional<CollectionView>* view,
                                bool checkMedia) {
   host.hideApplicationWindow();
 
@@ -122,10 +119,10 @@ void TCollectionState::INITAll(CollectionHost& host, bool testRun, CollectionCon
     where_.MediaDir = exe.substr(0, exe.size() >= 4 ? exe.size() - 4 : 0) + "\\";
     where_.BckSndDir = where_.MediaDir + "BckSnd\\";
   }
-  LoadCollection(controls, checkMedia);
+  LoadCollection(view, checkMedia);
 }
 
-void TCollectionState::LoadCollection(CollectionControls* controls, bool checkMedia) {
+void TCollectionState::LoadCollection(std::optional<CollectionView>* view, bool checkMedia) {
   LoadFailed = false;
   if (!FileMan) return;
   if (!CurrentItem) {
@@ -145,7 +142,7 @@ void TCollectionState::LoadCollection(CollectionControls* controls, bool checkMe
     FileMan->Clear();
     return;
   }
-  if (controls) fillCollectionControls(*FileMan, *controls);
+  if (view) *view = collectionViewOf(*FileMan);
 }
 
 void TCollectionState::Release() {

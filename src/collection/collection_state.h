@@ -3,13 +3,14 @@
 // configuration panel: the one file manager, the shared item buffer, the
 // installed media folders, whether this is a test run, and LoadFailed.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "collection/cnf_file_man.h"
 #include "collection/cnf_records.h"
-#include "collection/collection_controls.h"
 #include "collection/collection_host.h"
+#include "collection/collection_view.h"
 #include "collection/crc32.h"
 #include "collection/item_kind.h"
 #include "platform/file_system.h"
@@ -40,8 +41,8 @@ int firstChangedItem(const TCNFFileMan& man, FileSystem& fs, const MediaLocation
                      TCNFItem& buffer);
 // The comment as the panel shows it: CommentLen characters, "||" as CR LF.
 std::string commentForDisplay(const TCNFHeader& header);
-// Fills the panel's controls from the header and the list from the items.
-void fillCollectionControls(const TCNFFileMan& man, CollectionControls& controls);
+// The header's texts and settings and a row for each held item.
+CollectionView collectionViewOf(const TCNFFileMan& man);
 
 class TCollectionState {
  public:
@@ -49,12 +50,14 @@ class TCollectionState {
 
   // Hides the application window, creates the manager and CurrentItem, finds
   // the collection beside the executable (by its long name), fixes the media
-  // folders and runs LoadCollection. `controls` may be null (the show).
+  // folders and runs LoadCollection. `view` (null for the show) receives
+  // what the panel shows, also from the zero header of a missing file; it is
+  // left as it was when a media file changed.
   // Without `checkMedia` no media file is read: the preview, which shows
   // the pictures only and reads each one when it shows it, starts at once.
-  void INITAll(CollectionHost& host, bool testRun, CollectionControls* controls,
+  void INITAll(CollectionHost& host, bool testRun, std::optional<CollectionView>* view,
                bool checkMedia = true);
-  void LoadCollection(CollectionControls* controls, bool checkMedia = true);
+  void LoadCollection(std::optional<CollectionView>* view, bool checkMedia = true);
   // The form's close: releases the manager and CurrentItem.
   void Release();
 

@@ -6,6 +6,35 @@
 
 namespace vorn::config {
 
+void PanelModel::showCollection(const CollectionView& v) {
+  CollNameST = v.CollName;
+  CopyrightVisible = !v.CopyText.empty();
+  CopyrightE = v.CopyText;
+  CollUrlVisible = !v.CollURL.empty();
+  CI_URLL = v.CollURL;
+  CI_CommentL = v.Comment;
+  settings.UseCommonOptionsCB = v.UseCommonOptions;
+  settings.BckColCB = v.BckColor;
+  settings.ShwEffectNum = v.EffectNum;
+  if (v.ChgIntMode == 0) settings.checkRadio(1);
+  if (v.ChgIntMode == 1) settings.checkRadio(2);
+  settings.ChgIntSE.setValue(v.ChgInt);
+  settings.setChgIntMin(v.ChgIntMin);
+  settings.setChgIntMax(v.ChgIntMax);
+  settings.ShowModeCB = v.ShowMode;
+  settings.NoMouseMoveExitCB = v.NoMouseMoveExit;
+  settings.DisableAllSoundsCB = v.DisableAllSounds;
+  settings.ALLBckSoundsFE = v.AllBckSound;
+  ListView1.clear();
+  for (const CollectionView::Row& row : v.items) ListView1.push_back({row.caption, row.movie ? 1 : 0});
+}
+
+void LoadIntoPanel(TCollectionState& state, CollectionHost& host, bool testRun, PanelModel& panel) {
+  std::optional<CollectionView> view;
+  state.INITAll(host, testRun, &view);
+  if (view) panel.showCollection(*view);
+}
+
 void SaveSettings(const SettingsPage& typed, TCNFHeader& header) {
   SettingsPage page = typed;
   page.clampTypedValues();

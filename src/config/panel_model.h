@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "collection/cnf_records.h"
-#include "collection/collection_controls.h"
+#include "collection/collection_view.h"
 #include "config/settings_page.h"
 
 namespace vorn {
+class CollectionHost;
 class TCollectionState;
 class MessageBoxes;
 }  // namespace vorn
@@ -22,41 +23,27 @@ struct ListRow {
   int icon = 0;         // 0 picture, 1 movie
 };
 
-class PanelModel final : public CollectionControls {
+class PanelModel final {
  public:
   // About page ("Névjegy") values from the header.
   std::string CollNameST;
   bool CopyrightVisible = false;
   std::string CopyrightE;
   bool CollUrlVisible = false;
-  std::string CI_URLL;
+  std::string CI_URLL;  // the link shows it as its text too
   std::string CI_CommentL;
   SettingsPage settings;
   std::vector<ListRow> ListView1;
 
-  void setCollNameST(const std::string& t) override { CollNameST = t; }
-  void setCopyrightVisible(bool v) override { CopyrightVisible = v; }
-  void setCopyrightE(const std::string& t) override { CopyrightE = t; }
-  void setCollUrlVisible(bool v) override { CollUrlVisible = v; }
-  void setCI_URLL(const std::string& a) override { CI_URLL = a; }
-  void setCI_CommentL(const std::string& t) override { CI_CommentL = t; }
-  void setUseCommonOptionsCB(bool v) override { settings.UseCommonOptionsCB = v; }
-  void setBckColCB(uint32_t c) override { settings.BckColCB = c; }
-  void setShwEffectNum(int32_t i) override { settings.ShwEffectNum = i; }
-  void checkRadioButton1() override { settings.checkRadio(1); }
-  void checkRadioButton2() override { settings.checkRadio(2); }
-  void setChgIntSE(int32_t v) override { settings.ChgIntSE.setValue(v); }
-  void setChgIntMINSE(int32_t v) override { settings.setChgIntMin(v); }
-  void setChgIntMAXSE(int32_t v) override { settings.setChgIntMax(v); }
-  void setShowModeCB(int32_t i) override { settings.ShowModeCB = i; }
-  void setNoMouseMoveExitCB(bool v) override { settings.NoMouseMoveExitCB = v; }
-  void setDisableAllSoundsCB(bool v) override { settings.DisableAllSoundsCB = v; }
-  void setALLBckSoundsFE(const std::string& t) override { settings.ALLBckSoundsFE = t; }
-  void clearListView1() override { ListView1.clear(); }
-  void addListView1Row(const std::string& caption, int icon) override {
-    ListView1.push_back({caption, icon});
-  }
+  // Puts a loaded collection into the controls. Checking a radio button and
+  // setting the lower random bound run the reactions the user's own change
+  // would run; an interval mode other than 0 and 1 checks neither button.
+  void showCollection(const CollectionView& v);
 };
+
+// Loads the collection beside the program (INITAll) and shows it in the
+// panel; a collection whose media changed leaves the controls as they were.
+void LoadIntoPanel(TCollectionState& state, CollectionHost& host, bool testRun, PanelModel& panel);
 
 // Copies the settings page into the header fields it owns, the spin edits'
 // typed values clamped first; nothing else of the header changes.

@@ -4,7 +4,7 @@
 
 #include "cnf_test_files.h"
 #include "collection/collection_state.h"
-#include "collection/fake/fake_collection_controls.h"
+#include "collection/fake/fake_collection_host.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/fake_message_box.h"
 #include "platform/safe_save.h"
@@ -18,7 +18,7 @@ namespace {
 struct Installed {
   fake::FakeFileSystem fs;
   fake::FakeMessageBoxes boxes;
-  fake::FakeCollectionControls controls;
+  std::optional<CollectionView> view;
   fake::FakeCollectionHost host{"C:\\Program Files\\Vorn Saver.scr"};
   TCollectionState state{fs, boxes};
   TCNFFileMan writer{fs, boxes};
@@ -42,18 +42,19 @@ TEST(CollectionLoading, FindsTheCollectionAndTheMediaBesideTheProgram) {
   s.addMedia("D:\\forrás\\kép1.bmp", "C:\\Program Files\\Vorn Saver\\kép1.bmp", "BM one");
   s.addMedia("D:\\forrás\\film.mpg", "C:\\Program Files\\Vorn Saver\\film.mpg", "movie");
   s.save();
-  s.state.INITAll(s.host, false, &s.controls);
+  s.state.INITAll(s.host, false, &s.view);
   EXPECT_EQ(s.host.hideCalls, 1);
   EXPECT_EQ(s.state.FileMan->FileName, "C:\\Program Files\\Vorn Saver.CNF");
   EXPECT_EQ(s.state.MediaDir(), "C:\\Program Files\\Vorn Saver\\");
   EXPECT_EQ(s.state.BckSndDir(), "C:\\Program Files\\Vorn Saver\\BckSnd\\");
   EXPECT_FALSE(s.state.LoadFailed);
   EXPECT_TRUE(s.boxes.shown.empty());
-  ASSERT_EQ(s.controls.rows.size(), 2u);
-  EXPECT_EQ(s.controls.rows[0].caption, "kép1");
-  EXPECT_EQ(s.controls.rows[0].icon, 0);
-  EXPECT_EQ(s.controls.rows[1].caption, "film");
-  EXPECT_EQ(s.controls.rows[1].icon, 1);
+  ASSERT_TRUE(s.view);
+  ASSERT_EQ(s.view->items.size(), 2u);
+  EXPECT_EQ(s.view->items[0].caption, "kép1");
+  EXPECT_FALSE(s.view->items[0].movie);
+  EXPECT_EQ(s.view->items[1].caption, "film");
+  EXPECT_TRUE(s.view->items[1].movie);
   ASSERT_TRUE(s.state.CurrentItem);
 }
 
@@ -65,7 +66,7 @@ TEST(CollectionLoading, ShortStartPathStillFindsTheLongNamedCollection) {
   s.addMedia("x.bmp", "C:\\Program Files\\Vorn Saver\\x.bmp", "real");
   s.save();
   s.host.path = "C:\\PROGRA~1\\VORNSA~1.SCR";
-  s.state.INITAll(s.host, false, &s.controls);
+  s.state.INITAll(s.host, false, &s.view);
   // The collection by the long name, in the folder as reported...
   EXPECT_EQ(s.state.FileMan->FileName, "C:\\PROGRA~1\\Vorn Saver.CNF");
   // ...while the media folder comes from the short path as the system gave it.
@@ -76,7 +77,7 @@ TEST(CollectionLoading, ShortStartPathStillFindsTheLongNamedCollection) {
 
 TEST(CollectionLoading, MissingCollectionIsReportedOnceAndLeavesTheListEmpty) {
   Installed s;
-  s.state.INITAll(s.host, false, &s.controls);
+  s.state.INITAll(s.host, false, &s.view);
   ASSERT_EQ(s.boxes.shown.size(), 1u);
   EXPECT_EQ(s.boxes.shown[0].caption, text::W1250("Megnyitási hiba"));
   EXPECT_EQ(s.boxes.shown[0].text,
@@ -84,10 +85,10 @@ TEST(CollectionLoading, MissingCollectionIsReportedOnceAndLeavesTheListEmpty) {
                         "Telepítse újra a képernyővédőt, vagy vegye fel a kapcsolatot a "
                         "rendszergazdával."));
   EXPECT_TRUE(s.state.LoadFailed);
-  EXPECT_TRUE(s.controls.rows.empty());
-  // The controls are filled from the (zero) header all the same.
-  EXPECT_EQ(s.controls.calls.front(), "CollNameST=");
-  EXPECT_EQ(s.controls.calls.back(), "ListView1.Clear");
+  // The panel is shown the (zero) header all the same.
+  ASSERT_TRUE(s.view);
+  EXPECT_TRUE(s.view->items.empty());
+  EXPECT_EQ(s.view->CollName, "");
 }
 
 TEST(CollectionLoading, ChangedByteInTheFirst4096FailsWithThatFileName) {
@@ -99,14 +100,14 @@ TEST(CollectionLoading, ChangedByteInTheFirst4096FailsWithThatFileName) {
   s.save();
   big[5000] = 'Z';  // after the checked span: not noticed
   s.fs.addFile("C:\\Program Files\\Vorn Saver\\nagy.avi", big);
-  s.state.INITAll(s.host, false, &s.controls);
+  s.state.INITAll(s.host, false, &s.view);
   EXPECT_FALSE(s.state.LoadFailed);
   EXPECT_EQ(s.state.FileMan->Count(), 3);
 
   big[4095] = 'Z';
   s.fs.addFile("C:\\Program Files\\Vorn Saver\\nagy.avi", big);
-  s.controls.calls.clear();
-  s.state.LoadCollection(&s.controls);
+  s.view.reset();
+  s.state.LoadCollection(&s.view);
   EXPECT_TRUE(s.state.LoadFailed);
   EXPECT_EQ(s.state.FileMan->Count(), 0);
   ASSERT_EQ(s.boxes.shown.size(), 1u);
@@ -114,7 +115,7 @@ TEST(CollectionLoading, ChangedByteInTheFirst4096FailsWithThatFileName) {
   EXPECT_EQ(s.boxes.shown[0].text,
             text::W1250("A következő állomány megsérült, vagy megváltozott. A projekt így nem "
                         "betölthető...\r") + "nagy.avi");
-  EXPECT_TRUE(s.controls.calls.empty());  // controls and list untouched
+  EXPECT_FALSE(s.view);  // controls and list untouched
 }
 
 TEST(CollectionLoading, OnlyTheFirstFailingFileIsReported) {
@@ -122,7 +123,7 @@ TEST(CollectionLoading, OnlyTheFirstFailingFileIsReported) {
   s.writer.Add(testing::itemFor("missing1.bmp", 1));
   s.writer.Add(testing::itemFor("missing2.bmp", 2));
   s.save();
-  s.state.INITAll(s.host, false, &s.controls);
+  s.state.INITAll(s.host, false, &s.view);
   ASSERT_EQ(s.boxes.shown.size(), 1u);
   EXPECT_NE(s.boxes.shown[0].text.find("missing1.bmp"), std::string::npos);
 }
@@ -132,7 +133,7 @@ TEST(CollectionLoading, TestRunTakesTheStoredPathsAndIgnoresTheInstalledCopies) 
   s.addMedia("D:\\src\\p.bmp", "D:\\src\\p.bmp", "original");
   s.fs.addFile("C:\\Program Files\\Vorn Saver\\p.bmp", std::string("different"));
   s.save();
-  s.state.INITAll(s.host, true, &s.controls);
+  s.state.INITAll(s.host, true, &s.view);
   EXPECT_EQ(s.state.MediaDir(), "");
   EXPECT_EQ(s.state.BckSndDir(), "");
   EXPECT_FALSE(s.state.LoadFailed);
@@ -140,7 +141,7 @@ TEST(CollectionLoading, TestRunTakesTheStoredPathsAndIgnoresTheInstalledCopies) 
   EXPECT_EQ(s.state.locateBckSound("D:\\z\\m.mid"), "D:\\z\\m.mid");
 
   // The same collection in a normal run finds the different installed copy.
-  s.state.INITAll(s.host, false, &s.controls);
+  s.state.INITAll(s.host, false, &s.view);
   EXPECT_TRUE(s.state.LoadFailed);
 }
 
@@ -156,24 +157,24 @@ TEST(CollectionLoading, LocationRuleUsesTheFileNamePart) {
 TEST(CollectionLoading, ZeroItemsLoadWithAnEmptyList) {
   Installed s;
   s.save();
-  s.state.INITAll(s.host, false, &s.controls);
+  s.state.INITAll(s.host, false, &s.view);
   EXPECT_FALSE(s.state.LoadFailed);
   EXPECT_TRUE(s.boxes.shown.empty());
-  EXPECT_TRUE(s.controls.rows.empty());
-  EXPECT_EQ(s.controls.calls.back(), "ListView1.Clear");
+  ASSERT_TRUE(s.view);
+  EXPECT_TRUE(s.view->items.empty());
 }
 
 TEST(CollectionLoading, WrongSignatureLeavesLoadFailedClearAndFillsFromTheBytesRead) {
   Installed s;
   s.fs.addFile("C:\\Program Files\\Vorn Saver.CNF", std::string("Valami más"));
-  s.state.INITAll(s.host, false, &s.controls);
+  s.state.INITAll(s.host, false, &s.view);
   EXPECT_FALSE(s.state.LoadFailed);
   ASSERT_EQ(s.boxes.shown.size(), 1u);
   EXPECT_FALSE(s.state.FileMan->LastLoadAccepted());
-  EXPECT_EQ(s.controls.calls.back(), "ListView1.Clear");
+  EXPECT_TRUE(s.view);
 }
 
-TEST(CollectionLoading, FillsTheControlsInOrderFromTheHeader) {
+TEST(CollectionLoading, ShowsThePanelTheHeadersTextsAndSettings) {
   Installed s;
   TCNFHeader& h = s.writer.header;
   h.setCollName(text::W1250("Nyári képek"));
@@ -190,32 +191,27 @@ TEST(CollectionLoading, FillsTheControlsInOrderFromTheHeader) {
   h.setDisableAllSounds(true);
   h.setAllBckSound("C:\\zene.mid");
   s.save();
-  s.state.INITAll(s.host, false, &s.controls);
-  const std::vector<std::string> expected = {
-      "CollNameST=" + text::W1250("Nyári képek"), "CopyrightVisible=1", "CopyrightE=(c) Kis",
-      "CollUrlVisible=0", "CI_URLL=", "CI_CommentL=egy\r\nkettő|három", "UseCommonOptionsCB=1",
-      "BckColCB=16744448", "ShwEffectNum=17", "RadioButton2", "ChgIntSE=5", "ChgIntMINSE=3",
-      "ChgIntMAXSE=15", "ShowModeCB=1", "NoMouseMoveExitCB=0", "DisableAllSoundsCB=1",
-      "ALLBckSoundsFE=C:\\zene.mid", "ListView1.Clear"};
-  EXPECT_EQ(s.controls.calls, expected);
+  s.state.INITAll(s.host, false, &s.view);
+  ASSERT_TRUE(s.view);
+  const CollectionView& v = *s.view;
+  EXPECT_EQ(v.CollName, text::W1250("Nyári képek"));
+  EXPECT_EQ(v.CopyText, "(c) Kis");
+  EXPECT_EQ(v.CollURL, "");
+  EXPECT_EQ(v.Comment, "egy\r\nkettő|három");
+  EXPECT_TRUE(v.UseCommonOptions);
+  EXPECT_EQ(v.BckColor, 0x00FF8000u);
+  EXPECT_EQ(v.EffectNum, 17);
+  EXPECT_EQ(v.ChgIntMode, 1);
+  EXPECT_EQ(v.ChgInt, 5);
+  EXPECT_EQ(v.ChgIntMin, 3);
+  EXPECT_EQ(v.ChgIntMax, 15);
+  EXPECT_EQ(v.ShowMode, 1);
+  EXPECT_FALSE(v.NoMouseMoveExit);
+  EXPECT_TRUE(v.DisableAllSounds);
+  EXPECT_EQ(v.AllBckSound, "C:\\zene.mid");
 }
 
-TEST(CollectionLoading, OtherChgIntModeLeavesBothRadioButtons) {
-  Installed s;
-  s.writer.header.setChgIntMode(7);
-  s.save();
-  s.state.INITAll(s.host, false, &s.controls);
-  const auto& calls = s.controls.calls;
-  // The loader went on past the radio buttons' place, touching neither.
-  const auto effect = std::find_if(calls.begin(), calls.end(), [](const std::string& c) {
-    return c.starts_with("ShwEffectNum=");
-  });
-  ASSERT_NE(effect, calls.end());
-  ASSERT_NE(effect + 1, calls.end());
-  EXPECT_TRUE(effect[1].starts_with("ChgIntSE=")) << effect[1];
-}
-
-TEST(CollectionLoading, TheShowMayPassNoControls) {
+TEST(CollectionLoading, TheShowMayAskForNoView) {
   Installed s;
   s.addMedia("a.gif", "C:\\Program Files\\Vorn Saver\\a.gif", "GIF89a");
   s.save();

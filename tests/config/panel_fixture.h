@@ -7,7 +7,7 @@
 
 #include "collection/collection_state.h"
 #include "collection/crc32.h"
-#include "collection/fake/fake_collection_controls.h"
+#include "collection/fake/fake_collection_host.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/fake_message_box.h"
 

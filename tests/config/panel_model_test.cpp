@@ -35,7 +35,7 @@ struct Installed : testing::PanelDisk {
     EXPECT_TRUE(writer.SaveToFile());
     original = *fs.contents(kCnf);
   }
-  void load() { state.INITAll(host, false, &panel); }
+  void load() { LoadIntoPanel(state, host, false, panel); }
 };
 
 // Offsets and sizes of the header fields "OK" may change.
@@ -54,6 +54,18 @@ bool ownedBySave(size_t off) {
   for (const Span& s : kOwned)
     if (off >= s.off && off < s.off + s.len) return true;
   return false;
+}
+
+TEST(PanelLoad, AnotherIntervalModeLeavesTheRadioButtonsAsTheyStand) {
+  PanelModel panel;
+  panel.settings.checkRadio(2);
+  CollectionView v;
+  v.ChgIntMode = 7;
+  v.ChgInt = 9;
+  panel.showCollection(v);
+  EXPECT_FALSE(panel.settings.RadioButton1);
+  EXPECT_TRUE(panel.settings.RadioButton2);
+  EXPECT_EQ(panel.settings.ChgIntSE.value(), 9);  // the loader goes on past them
 }
 
 TEST(ConfigPanel, LoadingFillsTheSettingsWithTheirCouplingRules) {

@@ -40,7 +40,7 @@ struct OpenPanel : testing::PanelDisk {
 
   OpenPanel() {
     writeCollection(fs, {"a.bmp", "b.bmp"}, 6, 45000.25);
-    state.INITAll(host, false, &panel);
+    LoadIntoPanel(state, host, false, panel);
     EXPECT_FALSE(state.LoadFailed);
     EXPECT_EQ(panel.ListView1.size(), 2u);
     boxes.shown.clear();
@@ -67,7 +67,7 @@ TEST(ConfigPanelReplacedFile, OkKeepsAnotherProgramsNewCollectionAndSaysSo) {
   p.cancel();
   p.panel = PanelModel{};
   p.boxes.shown.clear();
-  p.state.INITAll(p.host, false, &p.panel);
+  LoadIntoPanel(p.state, p.host, false, p.panel);
   ASSERT_FALSE(p.state.LoadFailed);
   ASSERT_EQ(p.panel.ListView1.size(), 3u);
   p.panel.settings.ChgIntSE.setValue(42);

@@ -26,7 +26,7 @@ struct Panel : testing::PanelDisk {
     writer.Add(testing::itemForFile(fs, kPicture, "X:\\src\\a.bmp"));
     EXPECT_TRUE(writer.SaveToFile());
     original = *fs.contents(kCnf);
-    state.INITAll(host, false, &panel);
+    LoadIntoPanel(state, host, false, panel);
     EXPECT_FALSE(state.LoadFailed);
     boxes.shown.clear();
     panel.settings.ChgIntSE.setValue(42);  // the change "OK" would store

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "collection/collection_state.h"
-#include "collection/fake/fake_collection_controls.h"
+#include "collection/fake/fake_collection_host.h"
 #include "collection/win32/win32_collection_host.h"
 #include "platform/fake/fake_message_box.h"
 #include "platform/safe_save.h"
@@ -93,9 +93,9 @@ struct InstalledSaver {
 TEST(Win32Collection, NormalRunTakesMediaFromTheInstalledFolder) {
   InstalledSaver w;
   fake::FakeCollectionHost host(w.exe);
-  fake::FakeCollectionControls controls;
+  std::optional<CollectionView> view;
   TCollectionState state(w.fs, w.boxes);
-  state.INITAll(host, false, &controls);
+  state.INITAll(host, false, &view);
   EXPECT_TRUE(state.LoadFailed);  // not installed yet: the media folder is empty
   ASSERT_EQ(w.boxes.shown.size(), 1u);
   EXPECT_EQ(w.boxes.shown[0].caption, "HIBA");
@@ -105,11 +105,12 @@ TEST(Win32Collection, NormalRunTakesMediaFromTheInstalledFolder) {
   w.s.mkdir(mediaDir);
   put(w.fs, mediaDir + text::W1250("kép.bmp"), "BM picture bytes");
   w.boxes.shown.clear();
-  state.INITAll(host, false, &controls);
+  state.INITAll(host, false, &view);
   EXPECT_FALSE(state.LoadFailed);
   EXPECT_TRUE(w.boxes.shown.empty());
-  ASSERT_EQ(controls.rows.size(), 1u);
-  EXPECT_EQ(controls.rows[0].caption, text::W1250("kép"));
+  ASSERT_TRUE(view);
+  ASSERT_EQ(view->items.size(), 1u);
+  EXPECT_EQ(view->items[0].caption, text::W1250("kép"));
 }
 
 TEST(Win32Collection, TestRunTakesTheStoredFullPaths) {

@@ -143,7 +143,7 @@ struct Rig : vorn::testing::PanelDisk {
     svc.saverActive = &saverActive;
     panel = std::make_unique<Panel2>(window, svc);
     ShowWindow(panel->hwnd(), SW_SHOW);
-    state.INITAll(host, false, &panel->model());
+    config::LoadIntoPanel(state, host, false, panel->model());
     panel->SS1BeforeConfigBoxActive();
   }
   ~Rig() {

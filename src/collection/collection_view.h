@@ -1,0 +1,35 @@
+#pragma once
+// What the configuration panel shows of a loaded collection, as plain values:
+// the header's texts and settings and one row for each item. The loader fills
+// it; the panel maps it to its controls. Texts are Windows-1250.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vorn {
+
+struct CollectionView {
+  std::string CollName;
+  std::string CopyText;
+  std::string CollURL;
+  std::string Comment;  // "||" already made CR LF
+  bool UseCommonOptions = false;
+  uint32_t BckColor = 0;
+  int32_t EffectNum = 0;
+  int32_t ChgIntMode = 0;
+  int32_t ChgInt = 0;
+  int32_t ChgIntMin = 0;
+  int32_t ChgIntMax = 0;
+  int32_t ShowMode = 0;
+  bool NoMouseMoveExit = false;
+  bool DisableAllSounds = false;
+  std::string AllBckSound;
+
+  struct Row {
+    std::string caption;  // the media file's name without its extension
+    bool movie = false;
+  };
+  std::vector<Row> items;
+};
+
+}  // namespace vorn
