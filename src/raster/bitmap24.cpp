@@ -15,10 +15,13 @@ Bitmap24::Bitmap24(int32_t width, int32_t height) { resize(width, height); }
 void Bitmap24::resize(int32_t width, int32_t height) {
   if (!sizeAllowed(width, height)) throw std::length_error("bitmap size out of range");
   if (width == 0 || height == 0) width = height = 0;
+  const size_t stride = strideFor(width);
+  // The pixels first: without memory for them the bitmap stays as it was,
+  // never a size its pixels do not have.
+  data_.assign(stride * size_t(height), 0);
   width_ = width;
   height_ = height;
-  stride_ = strideFor(width);
-  data_.assign(stride_ * size_t(height), 0);
+  stride_ = stride;
 }
 
 void Bitmap24::fill(Color c) {
