@@ -22,13 +22,14 @@ void PicturePrefetcher::request(const std::string& path, const PictureFit& fit,
   {
     std::lock_guard lk(m_);
     dropped = std::move(ready_);
+    // Started on first use, so a show without pictures never has the thread;
+    // before the job is set, so that no job waits where no thread can be had.
+    if (!worker_.joinable()) worker_ = std::thread([this] { run(); });
     job_ = path;
     jobFit_ = fit;
     jobLayout_ = layout;
     hasJob_ = true;
     ++generation_;
-    // Started on first use, so a show without pictures never has the thread.
-    if (!worker_.joinable()) worker_ = std::thread([this] { run(); });
   }
   cv_.notify_all();
 }
@@ -37,8 +38,8 @@ void PicturePrefetcher::dropLater(std::shared_ptr<void> memory) {
   if (!memory) return;
   {
     std::lock_guard lk(m_);
-    garbage_.push_back(std::move(memory));
     if (!worker_.joinable()) worker_ = std::thread([this] { run(); });
+    garbage_.push_back(std::move(memory));
   }
   cv_.notify_all();
 }
@@ -64,7 +65,7 @@ void PicturePrefetcher::run() {
       cv_.notify_all();
       continue;
     }
-    std::string path = job_;
+    std::string path = std::move(job_);  // no allocation under the lock
     PictureFit fit = jobFit_;
     std::optional<StartLayout> layout = jobLayout_;
     uint64_t gen = generation_;
@@ -72,34 +73,39 @@ void PicturePrefetcher::run() {
     busy_ = true;
     lk.unlock();
 
-    auto r = std::make_unique<Ready>();
-    r->path = path;
-    r->fit = fit;
+    // Nothing may leave the thread: no memory anywhere here only means no
+    // picture ahead, and the step loads the file itself.
+    std::unique_ptr<Ready> r;
     bool ok = false;
-    Result<std::vector<uint8_t>> bytes = fs_.readFile(path);
-    if (bytes) try {
-      r->size = bytes->size();
-      r->head.assign(bytes->begin(), bytes->begin() + std::min(bytes->size(), kCheckBytes));
-      r->picture = std::make_unique<TPicture>();
-      ok = r->picture->LoadForShowFromBytes(path, bytes->data(), bytes->size(), fit).ok();
-      // The 24-bit picture is made on first use: make it here, off the
-      // user-interface thread.
-      if (ok) (void)r->picture->graphic()->bitmap();
-      bool quitting = false;
-      {
-        std::lock_guard q(m_);
-        quitting = quit_ || gen != generation_;
-      }
-      // A later request or the end of the show: the placing would be wasted.
-      if (ok && layout && !quitting) {
-        try {
-          r->start = PrepareStart(*r->picture, *layout);
-        } catch (...) {
-          // No memory for the start images: the step makes them itself.
+    try {
+      r = std::make_unique<Ready>();
+      r->path = path;
+      r->fit = fit;
+      Result<std::vector<uint8_t>> bytes = fs_.readFile(path);
+      if (bytes) {
+        r->size = bytes->size();
+        r->head.assign(bytes->begin(), bytes->begin() + std::min(bytes->size(), kCheckBytes));
+        r->picture = std::make_unique<TPicture>();
+        ok = r->picture->LoadForShowFromBytes(path, bytes->data(), bytes->size(), fit).ok();
+        // The 24-bit picture is made on first use: make it here, off the
+        // user-interface thread.
+        if (ok) (void)r->picture->graphic()->bitmap();
+        bool quitting = false;
+        {
+          std::lock_guard q(m_);
+          quitting = quit_ || gen != generation_;
+        }
+        // A later request or the end of the show: the placing would be wasted.
+        if (ok && layout && !quitting) {
+          try {
+            r->start = PrepareStart(*r->picture, *layout);
+          } catch (...) {
+            // No memory for the start images: the step makes them itself.
+          }
         }
       }
     } catch (...) {
-      ok = false;  // no memory for the picture: the step loads it itself
+      ok = false;
     }
 
     lk.lock();
