@@ -12,15 +12,6 @@ namespace {
 // wander without ending the show (31 x 31 pixels).
 constexpr int32_t kMouseSlack = 15;
 
-// Each step of the close ignores its own errors.
-template <typename F>
-void ignoringErrors(F&& f) {
-  try {
-    f();
-  } catch (...) {
-  }
-}
-
 }  // namespace
 
 bool ShowSession::dispatch() {

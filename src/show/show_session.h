@@ -25,6 +25,17 @@ struct ShowState {
   Point StartCursorPos;
 };
 
+// Runs f and swallows what it throws: for the work whose failure may cost
+// an item or a sound, never the show (each step of the close, the parts of
+// the slide step outside its guarded block).
+template <typename F>
+void ignoringErrors(F&& f) {
+  try {
+    f();
+  } catch (...) {
+  }
+}
+
 // The form's components and services the show drives; all owned elsewhere
 // and alive for as long as the session.
 struct ShowParts {

@@ -33,9 +33,13 @@ uint32_t secondsToInterval(int64_t seconds) {
 
 void ShowSession::ShowNextItem() {
   if (closing_ || !StepDue) return;
-  (void)p_.mediaPlayer1.stop();  // nothing open yet: ignored
-  p_.transitionPlayer1.clearPictures();
-  p_.transitionPlayer1.clearScreen();
+  // A failure here (nothing open yet, no memory) must not end the step
+  // before StepDue is cleared and the index moves on.
+  ignoringErrors([&] { (void)p_.mediaPlayer1.stop(); });
+  ignoringErrors([&] {
+    p_.transitionPlayer1.clearPictures();
+    p_.transitionPlayer1.clearScreen();
+  });
   // Lets the control repaint in its plain colour, so every transition
   // starts from the background, never from the previous picture.
   if (!dispatch()) return;
@@ -54,7 +58,8 @@ void ShowSession::ShowNextItem() {
   // For a picture whose transition ended normally the timer already runs;
   // for a movie, a missing file or an error the interval starts here.
   p_.timer1.setEnabled(true);
-  prefetchNextPicture();
+  // Only a hint: without it the next step loads its picture itself.
+  ignoringErrors([&] { prefetchNextPicture(); });
 }
 
 // Everything from stopping the last transition to starting the next is one

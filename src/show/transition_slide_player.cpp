@@ -2,15 +2,19 @@
 
 namespace vorn::show {
 
+// The worker frees the pictures, which may be hundreds of megabytes. With
+// no memory to hand one over it is freed here: letting go never fails.
 void TransitionSlidePlayer::clearPictures() {
-  // The worker frees the pictures, which may be hundreds of megabytes.
   if (prefetch_) {
     for (TPicture* pic : {&p_.BgPicture(), &p_.Picture()}) {
       if (!pic->hasGraphic()) continue;
-      auto keep = std::make_shared<TPicture>();
-      keep->assign(*pic);
-      pic->clear();
-      prefetch_->dropLater(std::move(keep));
+      try {
+        auto keep = std::make_shared<TPicture>();
+        keep->assign(*pic);
+        pic->clear();
+        prefetch_->dropLater(std::move(keep));
+      } catch (...) {
+      }
     }
   }
   p_.BgPicture().clear();
@@ -18,13 +22,21 @@ void TransitionSlidePlayer::clearPictures() {
 }
 
 void TransitionSlidePlayer::clearScreen() {
-  if (!prefetch_) {
+  std::shared_ptr<Bitmap24> keep;
+  if (prefetch_) try {
+      keep = std::make_shared<Bitmap24>();
+    } catch (...) {
+    }
+  if (!keep) {
     p_.ClearScreen();
     return;
   }
-  auto keep = std::make_shared<Bitmap24>();
   p_.ClearScreen(keep.get());
-  if (!keep->empty()) prefetch_->dropLater(std::move(keep));
+  if (keep->empty()) return;
+  try {
+    prefetch_->dropLater(std::move(keep));
+  } catch (...) {
+  }
 }
 
 PictureFit TransitionSlidePlayer::fitFor(bool stretch) const {
