@@ -116,7 +116,8 @@ struct Show {
   SoakScheduler scheduler;
   SoakPump pump;
   std::array<uint64_t, kStyleCount> styleRuns{};
-  show::ShowSession session{show::ShowParts{window, timer, slide, caption, movie, bckSound, itemSound, wave,
+  show::ShowState showState;
+  show::ShowSession session{show::ShowParts{showState, window, timer, slide, caption, movie, bckSound, itemSound, wave,
                                             cursor, source, password, scheduler, pump, rig.clock, random}};
 };
 
