@@ -67,24 +67,30 @@ std::string commentForDisplay(const TCNFHeader& header) {
   return out;
 }
 
+CollectionSettings collectionSettingsOf(const TCNFHeader& h) {
+  CollectionSettings s;
+  s.UseCommonOptions = h.UseCommonOptions();
+  s.BckColor = h.BckColor();
+  s.ChgIntMode = h.ChgIntMode();
+  s.ChgInt = h.ChgInt();
+  s.ChgIntMin = h.ChgIntMin();
+  s.ChgIntMax = h.ChgIntMax();
+  s.ShowMode = h.ShowMode();
+  s.EffectNum = h.EffectNum();
+  s.NoMouseMoveExit = h.NoMouseMoveExit();
+  s.DisableAllSounds = h.DisableAllSounds();
+  s.AllBckSound = h.AllBckSound();
+  return s;
+}
+
 CollectionView collectionViewOf(const TCNFFileMan& man) {
   const TCNFHeader& h = man.header;
   CollectionView v;
+  static_cast<CollectionSettings&>(v) = collectionSettingsOf(h);
   v.CollName = h.CollName();
   v.CopyText = h.CopyText();
   v.CollURL = h.CollURL();
   v.Comment = commentForDisplay(h);
-  v.UseCommonOptions = h.UseCommonOptions();
-  v.BckColor = h.BckColor();
-  v.EffectNum = h.EffectNum();
-  v.ChgIntMode = h.ChgIntMode();
-  v.ChgInt = h.ChgInt();
-  v.ChgIntMin = h.ChgIntMin();
-  v.ChgIntMax = h.ChgIntMax();
-  v.ShowMode = h.ShowMode();
-  v.NoMouseMoveExit = h.NoMouseMoveExit();
-  v.DisableAllSounds = h.DisableAllSounds();
-  v.AllBckSound = h.AllBckSound();
   TCNFItem item;
   for (int i = 0; i < man.Count(); ++i) {
     man.GetItem(i, item);

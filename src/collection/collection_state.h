@@ -41,6 +41,7 @@ int firstChangedItem(const TCNFFileMan& man, FileSystem& fs, const MediaLocation
                      TCNFItem& buffer);
 // The comment as the panel shows it: CommentLen characters, "||" as CR LF.
 std::string commentForDisplay(const TCNFHeader& header);
+CollectionSettings collectionSettingsOf(const TCNFHeader& header);
 // The header's texts and settings and a row for each held item.
 CollectionView collectionViewOf(const TCNFFileMan& man);
 

@@ -4,18 +4,8 @@ namespace vorn::show {
 
 ShowHeader showHeaderOf(const TCNFHeader& h) {
   ShowHeader s;
+  static_cast<CollectionSettings&>(s) = collectionSettingsOf(h);
   s.ItemCount = h.ItemCount();
-  s.UseCommonOptions = h.UseCommonOptions();
-  s.BckColor = h.BckColor();
-  s.ChgIntMode = h.ChgIntMode();
-  s.ChgInt = h.ChgInt();
-  s.ChgIntMin = h.ChgIntMin();
-  s.ChgIntMax = h.ChgIntMax();
-  s.ShowMode = h.ShowMode();
-  s.EffectNum = h.EffectNum();
-  s.NoMouseMoveExit = h.NoMouseMoveExit();
-  s.DisableAllSounds = h.DisableAllSounds();
-  s.AllBckSound = h.AllBckSound();
   return s;
 }
 

@@ -5,23 +5,13 @@
 #include <cstdint>
 #include <string>
 
+#include "collection/collection_view.h"
 #include "raster/bitmap24.h"
 
 namespace vorn::show {
 
-struct ShowHeader {
+struct ShowHeader : CollectionSettings {
   int32_t ItemCount = 0;
-  bool UseCommonOptions = false;
-  Color BckColor = 0;
-  int32_t ChgIntMode = 0;
-  int32_t ChgInt = 0;
-  int32_t ChgIntMin = 0;
-  int32_t ChgIntMax = 0;
-  int32_t ShowMode = 0;
-  int32_t EffectNum = 0;
-  bool NoMouseMoveExit = false;
-  bool DisableAllSounds = false;
-  std::string AllBckSound;
 };
 
 struct ShowItem {
