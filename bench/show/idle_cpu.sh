@@ -6,18 +6,13 @@
 #   bash bench/show/idle_cpu.sh
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-# Where Wine cannot run 32-bit programs, the 64-bit build of the same sources.
-preset=win32
-bash "$root/tools/runs-32bit.sh" || preset=win64
-app="$root/build/$preset/src/app"
-cnftool="$root/build/native/tools/cnftool/cnftool"
+source "$root/bench/show/wine_show.sh"
 work="$root/build/bench-show"
-[ -f "$app/Vorn.CNF" ] || { echo "no demo collection beside $app/Vorn.scr"; exit 1; }
+need "$app/Vorn.CNF" "$cnftool"
 rm -rf "$work" && mkdir -p "$work"
 cp -r "$app/Vorn.scr" "$app/Vorn.CNF" "$app/Vorn" "$work/"
 # One long interval for every item: the first picture stands for a minute.
 "$cnftool" set "$work/Vorn.CNF" UseCommonOptions=1 ChgIntMode=0 ChgInt=60 EffectNum=1 >/dev/null
-export VORN_WINEPREFIX="${VORN_WINEPREFIX:-$root/build/$preset/wineprefix}"
 bash "$root/tools/with-xvfb.sh" bash -c '
   work="$1" root="$2"
   hz=$(getconf CLK_TCK)

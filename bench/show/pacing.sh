@@ -12,16 +12,9 @@
 #   bash bench/show/pacing.sh [SIZES]   (default "1920x1080 3840x2160")
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-preset=win32
-bash "$root/tools/runs-32bit.sh" || preset=win64
-app="$root/build/$preset/src/app"
-driver="$root/build/$preset/tests/wine/vorn_driver.exe"
-cnftool="$root/build/native/tools/cnftool/cnftool"
+source "$root/bench/show/wine_show.sh"
 work="$root/build/bench-pacing"
-for f in "$app/Vorn/vorn3.jpg" "$driver" "$cnftool"; do
-  [ -f "$f" ] || { echo "missing $f (build first)"; exit 1; }
-done
-export VORN_WINEPREFIX="${VORN_WINEPREFIX:-$root/build/$preset/wineprefix}"
+need "$app/Vorn/vorn3.jpg" "$driver" "$cnftool"
 
 # Photos: the demo's JPEG and BMP enlarged to screen size and to a large
 # camera size (24 MP).

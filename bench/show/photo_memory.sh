@@ -10,16 +10,9 @@
 # cnftool.   bash bench/show/photo_memory.sh [SIZES] [SECONDS]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-preset=win32
-bash "$root/tools/runs-32bit.sh" || preset=win64
-app="$root/build/$preset/src/app"
-driver="$root/build/$preset/tests/wine/vorn_driver.exe"
-cnftool="$root/build/native/tools/cnftool/cnftool"
+source "$root/bench/show/wine_show.sh"
 work="$root/build/bench-photo-memory"
-for f in "$app/Vorn.scr" "$driver" "$cnftool"; do
-  [ -f "$f" ] || { echo "missing $f (build first)"; exit 1; }
-done
-export VORN_WINEPREFIX="${VORN_WINEPREFIX:-$root/build/$preset/wineprefix}"
+need "$app/Vorn.scr" "$driver" "$cnftool"
 source "$root/bench/show/photo_files.sh"
 seconds="${2:-20}"
 echo "Vorn.scr of the $preset build; $seconds s a run, four slides of one photo a round"
