@@ -187,7 +187,7 @@ TEST(Caption, EmptyTextHidesItAndNoCaptionStaysOnTheNextItem) {
   EXPECT_FALSE(rig.caption.visible);
   rig.caption.visible = true;  // as if b had one
   rig.run(1400);
-  EXPECT_FALSE(rig.caption.visible);  // step 7 hides it even without a file
+  EXPECT_FALSE(rig.caption.visible);  // the step hides it even for an item without a caption file
 }
 
 TEST(Caption, PlacedForMoviesToo) {
