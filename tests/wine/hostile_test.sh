@@ -241,7 +241,7 @@ cp "$demo/Vorn/vorn2.gif" "$work/cyrillic/Vorn/Привет.gif"
 cp "$demo/Vorn/vorn2.gif" "$work/cyrillic/Vorn/tmp.gif"
 collection cyrillic tmp.gif
 rm "$work/cyrillic/Vorn/tmp.gif"
-cnf "$work/cyrillic/Vorn.CNF" name 0 "$(printf 'Привет.gif' | iconv -f UTF-8 -t CP1251 | xxd -p)"
+cnf "$work/cyrillic/Vorn.CNF" name 0 "$(printf 'Привет.gif' | iconv -f UTF-8 -t CP1251 | od -An -tx1 | tr -d ' \n')"
 caption=HIBA text="${changed}Ďđčâĺň.gif" ends=1 run_case cyrillic /S
 # The saver installed in a folder whose name Windows-1250 cannot spell.
 pictures Пользователь
