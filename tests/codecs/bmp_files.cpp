@@ -5,8 +5,9 @@ namespace vorn::testing {
 std::vector<uint8_t> makeBmp(const BmpSpec& s) {
   Bytes b;
   const bool masksInside = s.headerSize > 40;
+  const uint32_t entry = s.headerSize == 12 ? 3 : 4;  // the core header's palette holds RGB triples
   const uint32_t offBits = 14 + s.headerSize + (masksInside ? 0 : 4 * uint32_t(s.masks.size())) +
-                           4 * uint32_t(s.palette.size());
+                           entry * uint32_t(s.palette.size());
   b.text("BM").u32(offBits + uint32_t(s.pixels.size())).u32(0).u32(offBits);
   b.u32(s.headerSize);
   if (s.headerSize == 12) {
@@ -22,7 +23,7 @@ std::vector<uint8_t> makeBmp(const BmpSpec& s) {
   }
   if (!masksInside)
     for (uint32_t m : s.masks) b.u32(m);
-  for (uint32_t c : s.palette) b.u32(c);
+  for (uint32_t c : s.palette) entry == 3 ? b.u16(c).u8(c >> 16) : b.u32(c);
   b.raw(s.pixels);
   return b.v;
 }

@@ -27,6 +27,15 @@ std::vector<uint8_t> makeJpeg(const Bitmap24& pic, JpegKind kind, int quality) {
     c.write_Adobe_marker = kind == JpegKind::AdobeCmyk;
   }
   if (kind == JpegKind::Progressive) jpeg_simple_progression(&c);
+  if (kind == JpegKind::Chroma444 || kind == JpegKind::Chroma422) {
+    c.comp_info[0].h_samp_factor = kind == JpegKind::Chroma444 ? 1 : 2;
+    c.comp_info[0].v_samp_factor = 1;
+  }
+  if (kind == JpegKind::Chroma444) {
+    c.restart_in_rows = 1;
+    c.optimize_coding = TRUE;
+  }
+  if (kind == JpegKind::Arithmetic) c.arith_code = TRUE;
   jpeg_start_compress(&c, TRUE);
   std::vector<uint8_t> row(size_t(pic.width()) * 4);
   while (c.next_scanline < c.image_height) {

@@ -8,7 +8,10 @@
 
 namespace vorn::testing {
 
-enum class JpegKind { Rgb, Grey, Cmyk, AdobeCmyk, Progressive };
+// Rgb is YCbCr with 2x2-subsampled chroma; Chroma444 has full chroma, a
+// restart marker after every MCU row and optimised Huffman tables;
+// Chroma422 halves chroma across only; Arithmetic uses arithmetic coding.
+enum class JpegKind { Rgb, Grey, Cmyk, AdobeCmyk, Progressive, Chroma444, Chroma422, Arithmetic };
 
 std::vector<uint8_t> makeJpeg(const Bitmap24& picture, JpegKind kind, int quality = 90);
 // The file with an EXIF block (APP1) right after its start marker whose
