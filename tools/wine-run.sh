@@ -31,7 +31,10 @@ fi
 # full-screen windows to a manager that is not there: they keep their
 # designed size on the X screen while Windows believes they cover it. Not
 # "managed", Wine places every window itself, as Windows does.
-if ! grep -qs '^"Managed"="N"' "$WINEPREFIX/user.reg"; then
+# The value counts only in the driver's own key: a key of a look-alike name
+# (left by a command that lost its backslashes) holds it in vain.
+if ! awk '/^\[/ { own = /^\[Software\\\\Wine\\\\X11 Driver\]/ }
+          own && /^"Managed"="N"/ { found = 1 } END { exit !found }' "$WINEPREFIX/user.reg" 2>/dev/null; then
   reg=(reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f)
   if [ -n "${DISPLAY:-}" ]; then "$wine" "${reg[@]}" >/dev/null 2>&1 || true
   else xvfb-run -a "$wine" "${reg[@]}" >/dev/null 2>&1 || true; fi
