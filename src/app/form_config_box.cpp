@@ -25,7 +25,7 @@ struct ConfigRuntime {
   std::unique_ptr<config::win32::Panel2> panel;
 
   ConfigRuntime(TForm1& f)
-      : boxes(reinterpret_cast<uintptr_t>(f.Hwnd())), host(HWND(f.ApplicationHandle()), f.ApplicationTitle()) {}
+      : boxes(reinterpret_cast<uintptr_t>(f.Hwnd())), host([&f] { f.ScreenSaver1->HideApplicationWindow(); }) {}
   ~ConfigRuntime() {
     if (mediaPrev) (void)mediaPrev->close();
     state.Release();

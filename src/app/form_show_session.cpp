@@ -155,7 +155,7 @@ struct ShowRuntime {
         mediaPrev(hiddenDisplayIn(f.Panel2->Handle()), hwnd),
         timer1(hwnd, kTimer1Id),
         state(fs, preview ? static_cast<MessageBoxes&>(silent) : boxes),
-        collectionHost(HWND(f.ApplicationHandle()), f.ApplicationTitle()),
+        collectionHost([&f] { f.ScreenSaver1->HideApplicationWindow(); }),
         source(state, collectionHost, fs, saverhost::IsTestRun(saverhost::ProcessCommandLine().ParamStr(2))),
         password(f),
         waker(hwnd),

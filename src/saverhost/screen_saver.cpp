@@ -75,10 +75,14 @@ void TScreenSaver::ExecuteByCommandLine() {
 }
 
 void TScreenSaver::HideApplicationWindow() {
+  if (!HostForm_) return;
   // An empty title would match any untitled window, the form's own included.
   const std::string title = HostForm_->ApplicationTitle();
-  if (title.empty()) return;
-  if (WindowHandle app = System.FindWindowByTitle(title)) System.ShowWindow(app, SW_HIDE_);
+  if (!title.empty()) {
+    if (WindowHandle app = System.FindWindowByTitle(title)) System.ShowWindow(app, SW_HIDE_);
+  }
+  if (WindowHandle app = HostForm_->ApplicationHandle())
+    System.SetWindowLongA(app, GWL_EXSTYLE_, int32_t(kAppWindowExStyle));
 }
 
 void TScreenSaver::ShowConfigDisplayProperties(bool enable, bool foreground) {
@@ -92,7 +96,6 @@ void TScreenSaver::ActivatePreview() {
   fire(OnBeforePreviewActive, *this);
   if (PreviewWindow && HostForm_) {
     HideApplicationWindow();
-    System.SetWindowLongA(HostForm_->ApplicationHandle(), GWL_EXSTYLE_, int32_t(kAppWindowExStyle));
     const WindowHandle form = HostForm_->Handle();
     const std::optional<int32_t> candidate = PreviewHandleCandidate(System.ParamStr(2));
     const WindowHandle parent = candidate ? handleFromInt(*candidate) : 0;
@@ -279,7 +282,6 @@ void TScreenSaver::ActivatePasswordSet() {
   if (PasswordSetting && HostForm_) {
     HideApplicationWindow();
     HostForm_->SetWindowState(TWindowState::wsMinimized);
-    System.SetWindowLongA(HostForm_->ApplicationHandle(), GWL_EXSTYLE_, int32_t(kAppWindowExStyle));
     const WindowHandle parent = handleFromInt(PasswordParentHandle(System.ParamStr(2)));
     if (LibraryHandle lib = System.LoadLibraryA(LibraryPath("MPR.DLL"))) {
       if (uintptr_t entry = System.GetProcAddress(lib, "PwdChangePasswordA"))

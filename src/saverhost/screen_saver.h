@@ -71,6 +71,12 @@ class TScreenSaver {
   // The upper-cased second character of argument 1, or 0 when there is none.
   char ModeLetter();
 
+  // Hides the application's own window (the top-level window titled like
+  // the application) and makes it a topmost tool window, extended style
+  // exactly 0x88, so that it leaves no task-bar button. The modes and the
+  // show's collection loader all hide it through here.
+  void HideApplicationWindow();
+
   // Published properties, with their defaults.
   bool AutoEnable = true;
   bool AutoMaximize = true;
@@ -100,7 +106,6 @@ class TScreenSaver {
   bool Hooked() const { return OldWindowProc != 0; }
 
  private:
-  void HideApplicationWindow();
   std::string LibraryPath(const std::string& fileName);
   void ShowConfigDisplayProperties(bool enable, bool foreground);
 

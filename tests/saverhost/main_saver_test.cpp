@@ -26,6 +26,7 @@ TEST_F(MainSaver, SetsTheFormUpInOrderAfterTheBeforeEvent) {
   const std::vector<std::string> order = {"event BeforeMainSaver",
                                           "FindWindow Vorn",
                                           "ShowWindow 55 0",
+                                          "SetWindowLong 55 -20 136",
                                           "SystemParametersInfo 97 1 0",
                                           "ShowCursor 0",
                                           "SetWindowState 2",

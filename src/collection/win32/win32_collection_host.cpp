@@ -51,12 +51,4 @@ std::string Win32CollectionHost::executablePath() {
   return text::utf16ToCp1250(u);
 }
 
-void Win32CollectionHost::hideApplicationWindow() {
-  const std::u16string t = text::cp1250ToUtf16(title_);
-  const std::wstring title(t.begin(), t.end());
-  if (HWND own = FindWindowW(nullptr, title.c_str())) ShowWindow(own, SW_HIDE);
-  // Tool window and topmost: kept off the task bar and above other windows.
-  if (appWindow_) SetWindowLongW(static_cast<HWND>(appWindow_), GWL_EXSTYLE, WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
-}
-
 }  // namespace vorn
