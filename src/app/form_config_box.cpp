@@ -37,7 +37,7 @@ std::unique_ptr<ConfigRuntime> g_config;
 }  // namespace
 
 void TForm1::SS1BeforeConfigBoxActive(TScreenSaver&) {
-  State.SaverActive = false;
+  show::ShowSession::SS1BeforeConfigBoxActive(State);
   g_config = std::make_unique<ConfigRuntime>(*this);
   ConfigRuntime& rt = *g_config;
   config::win32::Panel2Services svc;
@@ -62,7 +62,6 @@ void TForm1::SS1BeforeConfigBoxActive(TScreenSaver&) {
   // The form's dialog navigation sends Enter and Esc as IDOK and IDCANCEL.
   CommandHandlers[IDOK] = [this] { Button1Click(); };
   CommandHandlers[IDCANCEL] = [this] { Button2Click(); };
-  State.InPreview = false;
 }
 
 void TForm1::Button1Click() {

@@ -196,7 +196,9 @@ TForm1::~TForm1() {
   if (appWindow_) DestroyWindow(appWindow_);
 }
 
-void TForm1::ScreenSaver1BeforePreviewActive(TScreenSaver&) { State.InPreview = true; }
+void TForm1::ScreenSaver1BeforePreviewActive(TScreenSaver&) {
+  show::ShowSession::ScreenSaver1BeforePreviewActive(State);
+}
 
 void TForm1::FormCloseQuery(void*, bool& CanClose) { CanClose = ScreenSaver1->VerifyPassword(); }
 

@@ -15,10 +15,10 @@
 namespace vorn::show {
 
 // Whether a show runs, whether it is only the preview, and where the mouse
-// stood when the show began. One value for the whole program: the session's
-// handlers write it, the form and the configuration panel read it. It lives
-// with the form, since the preview and the configuration box set it before
-// any session exists.
+// stood when the show began. One value for the whole program: only the
+// session's handlers write it, the form and the configuration panel read it.
+// It lives with the form, since the preview and the configuration box set it
+// before any session exists.
 struct ShowState {
   bool SaverActive = false;
   bool InPreview = false;
@@ -63,8 +63,16 @@ class ShowSession {
   ShowSession(const ShowSession&) = delete;
   ShowSession& operator=(const ShowSession&) = delete;
 
+  // The state's part of the handlers of the modes that run no show: the
+  // preview's comes before its session is made, the configuration box has
+  // none.
+  static void ScreenSaver1BeforePreviewActive(ShowState& state) { state.InPreview = true; }
+  static void SS1BeforeConfigBoxActive(ShowState& state) {
+    state.SaverActive = false;
+    state.InPreview = false;
+  }
+
   // Handlers of the form and its components.
-  void ScreenSaver1BeforePreviewActive() { p_.state.InPreview = true; }
   void SS1BeforeMainSaverActive();
   void FormShow();
   void FormKeyDown();

@@ -7,7 +7,7 @@ namespace {
 TEST(Activation, ArmsTheFirstStepAndStartsTheSchedulerOnShow) {
   ShowRig rig;
   rig.addItem("a.jpg");
-  rig.state.InPreview = true;
+  ShowSession::ScreenSaver1BeforePreviewActive(rig.state);
   rig.cursor.at = {17, 23};
   rig.session.SS1BeforeMainSaverActive();
   EXPECT_TRUE(rig.state.SaverActive);
@@ -46,7 +46,7 @@ TEST(Activation, UnusableCollectionRequestsTermination) {
 TEST(Activation, PreviewStartsNothing) {
   ShowRig rig;
   rig.addItem("a.jpg");
-  rig.session.ScreenSaver1BeforePreviewActive();
+  ShowSession::ScreenSaver1BeforePreviewActive(rig.state);
   rig.session.FormShow();
   EXPECT_FALSE(rig.scheduler.started);
   rig.window.close();
@@ -59,7 +59,7 @@ TEST(Activation, PreviewStartsNothing) {
 TEST(Activation, ConfigurationBoxIgnoresInputAndNeverShowsAnything) {
   ShowRig rig;
   rig.addItem("a.jpg");
-  rig.state.SaverActive = false;
+  ShowSession::SS1BeforeConfigBoxActive(rig.state);
   rig.session.FormShow();
   EXPECT_TRUE(rig.scheduler.started);
   rig.run(5000);
