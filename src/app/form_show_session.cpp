@@ -175,11 +175,8 @@ struct ShowRuntime {
     player.OnComplete = [this](TCustomTransitionPlayer&) {
       if (!previewing) session->TransitionPlayer1Complete();
     };
-    player.OnProgress = [this](TCustomTransitionPlayer& p) {
-      if (trace) trace->composed(p.Style(), p.Progress(), p.Step(), p.Delay());
-      session->TransitionPlayer1Progress();
-    };
-    if (trace) presenter.OnPresented = [this] { trace->presented(); };
+    player.OnProgress = [this](TCustomTransitionPlayer&) { session->TransitionPlayer1Progress(); };
+    presenter.setTrace(trace.get());
     pump.PreTranslate = [this](MSG& m) { return form.PreviewKey(m); };
     chained = form.MessageHook;
     form.MessageHook = [this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& r) { return hook(msg, wp, lp, r); };

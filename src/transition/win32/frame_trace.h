@@ -3,7 +3,8 @@
 // when they reach the window, for the pacing benchmark (bench/show). The
 // environment variable VORN_FRAME_TRACE names the file; without it nothing
 // is made and nothing is timed. One line an event, written at once (the
-// show may end without unwinding):
+// show may end without unwinding). A frame's compose line comes before the
+// present line of the paint that shows it:
 //   MICROSECONDS compose STYLE FAMILY PROGRESS STEP DELAY_MS
 //   MICROSECONDS present
 #include <cstdint>

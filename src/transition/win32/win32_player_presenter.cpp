@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "transition/transition_player.h"
+#include "transition/win32/frame_trace.h"
 
 namespace vorn {
 
@@ -48,7 +49,15 @@ void Win32PlayerPresenter::invalidate(const Rect& r) {
   InvalidateRect(window_, &rc, FALSE);
 }
 
-void Win32PlayerPresenter::updateNow() { UpdateWindow(window_); }
+void Win32PlayerPresenter::updateNow() {
+  // The player asks for this at the end of every frame it composes, and the
+  // paint comes back before UpdateWindow returns. So the frame is recorded
+  // here: recorded any later (in OnProgress, say), each frame would seem to
+  // reach the window with the next frame's paint, and the last one with
+  // whatever paints the window next.
+  if (trace_ && player_) trace_->composed(player_->Style(), player_->Progress(), player_->Step(), player_->Delay());
+  UpdateWindow(window_);
+}
 
 void Win32PlayerPresenter::paint(HDC hdc, const RECT& rcPaint) {
   if (!player_ || !player_->Visible()) return;
@@ -57,7 +66,7 @@ void Win32PlayerPresenter::paint(HDC hdc, const RECT& rcPaint) {
   const Rect area = offsetRect(dirty, -bounds_.left, -bounds_.top);
   if (!player_->Paint(area)) return;
   presentBitmap(hdc, player_->PaintBuffer(), area, bounds_.left, bounds_.top);
-  if (OnPresented) OnPresented();
+  if (trace_) trace_->presented();
 }
 
 namespace {

@@ -15,6 +15,7 @@
 
 namespace vorn {
 
+class FrameTrace;
 class TCustomTransitionPlayer;
 
 // Posted to the window when a worker waits for a synchronous call.
@@ -30,9 +31,10 @@ class Win32PlayerPresenter final : public PlayerHost {
   ~Win32PlayerPresenter() override;
 
   void attach(TCustomTransitionPlayer* player) { player_ = player; }
-  // Called after each frame reaches the window (the frame trace); unset, a
-  // paint costs nothing more.
-  std::function<void()> OnPresented;
+  // Records each frame when the player has composed it and each paint that
+  // shows it (none: nothing is recorded or timed). The trace must outlive
+  // the presenter or be taken away first.
+  void setTrace(FrameTrace* trace) { trace_ = trace; }
   // Where the control sits in the window's client area (Align alClient: the
   // whole client rectangle; call again on WM_SIZE).
   void setBounds(const Rect& bounds);
@@ -62,6 +64,7 @@ class Win32PlayerPresenter final : public PlayerHost {
   HWND window_;
   SyncCallQueue& calls_;
   TCustomTransitionPlayer* player_ = nullptr;
+  FrameTrace* trace_ = nullptr;
   Rect bounds_{0, 0, 100, 100};  // a new control's size
   bool mouseInside_ = false;
 };

@@ -4,7 +4,9 @@
 // message queue.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "platform/win32/win32_message_pump.h"
 #include "transition/fake/picture_source.h"
 #include "transition/transition_player.h"
+#include "transition/win32/frame_trace.h"
 #include "transition/win32/win32_player_presenter.h"
 #include "transition/win32/win32_worker_threads.h"
 
@@ -85,6 +88,41 @@ TEST(HostedPlayer, UnthreadedRunPaintsTheWindowAndCompletes) {
   EXPECT_EQ(h.completes, 1);
   // The last paint left the whole new picture in the paint buffer.
   EXPECT_EQ(h.player->PaintBuffer(), fake::makePattern(5, 120, 90));
+}
+
+// Each frame is recorded as composed before the paint that shows it, and
+// that paint follows at once (any other paint of the window may come too).
+TEST(HostedPlayer, FrameTraceRecordsEachFrameBeforeThePaintThatShowsIt) {
+  HostedPlayer h;
+  h.player->SetThreaded(false);
+  wchar_t dir[MAX_PATH];
+  ASSERT_GT(GetTempPathW(MAX_PATH, dir), 0u);
+  const std::wstring path = std::wstring(dir) + L"vorn_hosted_frame_trace.txt";
+  {
+    FrameTrace trace(path);
+    h.presenter->setTrace(&trace);
+    ASSERT_TRUE(fake::loadBitmap(h.player->Picture(), fake::makePattern(5, 120, 90)).ok());
+    ASSERT_TRUE(h.player->StartTransition().ok());
+    h.presenter->setTrace(nullptr);
+  }
+  std::FILE* in = _wfopen(path.c_str(), L"r");
+  ASSERT_NE(in, nullptr);
+  std::vector<std::string> events;
+  for (char line[256]; std::fgets(line, sizeof line, in);) {
+    std::istringstream words(line);
+    std::string time, what, style, family, progress;
+    words >> time >> what >> style >> family >> progress;
+    events.push_back(what == "compose" ? progress : what);
+  }
+  std::fclose(in);
+  DeleteFileW(path.c_str());
+  std::vector<std::string> frames;
+  for (size_t i = 0; i < events.size(); ++i) {
+    if (events[i] == "present") continue;
+    frames.push_back(events[i]);
+    EXPECT_TRUE(i + 1 < events.size() && events[i + 1] == "present") << "frame " << events[i];
+  }
+  EXPECT_EQ(frames, (std::vector<std::string>{"25", "50", "75", "100"}));
 }
 
 TEST(HostedPlayer, ThreadedRunIsPacedThroughTheWindowsQueue) {
