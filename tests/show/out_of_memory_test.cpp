@@ -81,26 +81,13 @@ namespace {
 
 // The show window with the real slide player, transition player and decode
 // ahead, over two stretched pictures on a fake disk.
-struct RealShow {
-  Log log;
+struct RealShow : ShowFakes {
   fake::FakeFileSystem fs;
   fake::ShowRig rig{64, 48, 5};
   PicturePrefetcher prefetch{fs};
   TransitionSlidePlayer slide{*rig.player, fs, &prefetch};
-  LcgRandom random{7};
-  FakeWindow window{log};
   fake::FakeIntervalTimer timer{rig.clock, 1};
-  FakeCaption caption;
-  FakeMediaPlayer movie{log, "MediaPlayer1"}, midi{log, "BckSndMIDI"}, prev{log, "MediaPrev"};
-  FakeWave wave{log};
-  FakeCursor cursor;
-  FakeCollection collection{log};
-  FakePassword password{log};
-  FakeScheduler scheduler{log};
-  FakePump pump;
-  ShowState state;
-  ShowSession session{ShowParts{state, window, timer, slide, caption, movie, midi, prev, wave, cursor, collection,
-                                password, scheduler, pump, rig.clock, random}};
+  ShowSession session{parts(timer, slide, rig.clock)};
   int completed = 0;
 
   RealShow() {
@@ -124,16 +111,11 @@ struct RealShow {
   }
 
   void add(const std::string& name, const Bitmap24& pic, int32_t effect) {
-    ShowItem it;
-    it.MediaPath = "D:\\Gen\\" + name;
-    it.ChgInt = 5;
+    ShowItem& it = addItem(name);
     it.EffectNum = effect;
     it.ShowMode = 1;
     it.BckColor = rgb(9, 8, 7);
     it.PicText = "caption";
-    collection.held->items.push_back(it);
-    collection.files.insert(collection.mediaDir + name);
-    collection.held->header.ItemCount = int32_t(collection.held->items.size());
     fs.addFile(collection.mediaDir + name, bmpOf(pic));
   }
   // The worker has long finished by the time a step is due.

@@ -280,13 +280,12 @@ struct FakeCollection : ShowCollection {
   }
 };
 
-struct ShowRig {
+// The fakes around one session that every rig of the show shares: all but
+// the slide player, Timer1 and the clock, which each rig picks for itself.
+struct ShowFakes {
   Log log;
-  fake::FakeClock clock;
   LcgRandom random{7};
   FakeWindow window{log};
-  FakeTimer timer{log, clock};
-  FakeSlidePlayer player{log, clock};
   FakeCaption caption;
   FakeMediaPlayer mediaPlayer1{log, "MediaPlayer1"};
   FakeMediaPlayer bckSndMIDI{log, "BckSndMIDI"};
@@ -298,15 +297,10 @@ struct ShowRig {
   FakeScheduler scheduler{log};
   FakePump pump;
   ShowState state;
-  ShowSession session{ShowParts{state, window, timer, player, caption, mediaPlayer1, bckSndMIDI,
-                                mediaPrev, wave, cursor, collection, password, scheduler, pump,
-                                clock, random}};
-  int stepsRun = 0;
 
-  ShowRig() {
-    window.session = &session;
-    player.session = &session;
-    clock.now = 1000;
+  ShowParts parts(IntervalTimer& timer1, SlidePlayer& player, Clock& clock) {
+    return ShowParts{state, window, timer1, player, caption, mediaPlayer1, bckSndMIDI, mediaPrev,
+                     wave, cursor, collection, password, scheduler, pump, clock, random};
   }
 
   ShowHeader& header() { return collection.held->header; }
@@ -322,6 +316,21 @@ struct ShowRig {
     header().ItemCount = int32_t(collection.held->items.size());
     return collection.held->items.back();
   }
+};
+
+struct ShowRig : ShowFakes {
+  fake::FakeClock clock;
+  FakeTimer timer{log, clock};
+  FakeSlidePlayer player{log, clock};
+  ShowSession session{parts(timer, player, clock)};
+  int stepsRun = 0;
+
+  ShowRig() {
+    window.session = &session;
+    player.session = &session;
+    clock.now = 1000;
+  }
+
   // Adds one such item for each name, in order.
   void addItems(std::initializer_list<const char*> names, int32_t chgInt = 5) {
     for (const char* name : names) addItem(name, chgInt);
