@@ -1,8 +1,23 @@
 # Helpers of the end-to-end tests under Wine, sourced by the *_test.sh
-# scripts once they have set scr (Vorn.scr), driver (vorn_driver.exe), work
-# (their scratch folder) and root (the source tree). The demo collection
-# lies beside Vorn.scr.
+# scripts with their arguments (Vorn.scr, vorn_driver.exe, their scratch
+# folder) once they have set root (the source tree). The demo collection
+# lies beside Vorn.scr; the native tools are those of the native build.
+scr="$1" driver="$2" work="$3"
 demo="$(dirname "$scr")"
+cnftool="$root/build/native/tools/cnftool/cnftool"
+
+# Ends the test unless each of the native tools named is built.
+need_native_tools() {
+  local t
+  for t in "$@"; do
+    [ -x "$t" ] || { echo "missing $t: build the native tools first"; exit 1; }
+  done
+}
+
+# Ends the test unless the demo file $1 (relative to Vorn.scr's folder) is there.
+need_demo() {
+  [ -f "$demo/$1" ] || { echo "no demo collection beside Vorn.scr (configure with VORN_DEMOGEN)"; exit 1; }
+}
 
 # The driver under Wine in the build's prefix; $driver_flags (e.g. --quiet)
 # go before the commands.

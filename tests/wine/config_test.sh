@@ -9,15 +9,11 @@
 # 150 % (LogPixels 144) the box is laid out at that DPI. The screenshots of
 # the pages are left in WORK_DIR (page1..3.png, page2-150.png).
 set -euo pipefail
-scr="$1" driver="$2" work="$3"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-source "$root/tests/wine/common.sh"
+source "$root/tests/wine/common.sh" "$@"
 driver_flags=--quiet
-cnftool="$root/build/native/tools/cnftool/cnftool"
-if [ ! -f "$demo/Vorn.CNF" ]; then
-  echo "no demo collection beside Vorn.scr: configure with VORN_DEMOGEN"
-  exit 1
-fi
+need_native_tools "$cnftool"
+need_demo Vorn.CNF
 rm -rf "$work"
 fresh box
 cp "$work/box/Vorn.CNF" "$work/before.cnf"
@@ -26,6 +22,15 @@ W="Z:$work"
 # Control ids (src/config/win32/panel2_ids.h).
 PageControl1=1000 TabSheet1=1001 ListView1=1102 ChgIntSE=1203 ShwEffectNum=1216 BckColCB=1220
 ALLBckSoundsFE=1226 TabSheet2=1002 RadioButton2=1206 ChgIntMINSE=1207 ChgIntMAXSE=1210
+# The driver's lines that start the box on the copy in $work/box and let it
+# settle.
+open_box() {
+  cat <<SCRIPT
+start "$W/box/Vorn.scr" /c
+wait-window --pid started --class TForm1 --timeout 20000
+sleep 800
+SCRIPT
+}
 # The settings to change: style row 115 ("113- Döntve vált kétoldalról",
 # style 114), swatch 12 (pure blue, 0x00FF0000) and an accented file name
 # that must arrive in Windows-1250.
@@ -47,9 +52,7 @@ SCRIPT
 
 echo "== coupling rules; Mégsem changes nothing"
 {
-  echo "start \"$W/box/Vorn.scr\" /c"
-  echo "wait-window --pid started --class TForm1 --timeout 20000"
-  echo "sleep 800"
+  open_box
   changes
   # The random mode enables its two spin edits; a lower bound of 20 lifts
   # the stored upper bound of 5 to 24.
@@ -71,9 +74,7 @@ cmp "$work/before.cnf" "$work/box/Vorn.CNF"
 
 echo "== rows, preview labels, OK saves the four settings"
 {
-  echo "start \"$W/box/Vorn.scr\" /c"
-  echo "wait-window --pid started --class TForm1 --timeout 20000"
-  echo "sleep 800"
+  open_box
   # The first row, then two down: the third item (a JPEG with a sound).
   echo "click-in --id $ListView1 40 30"
   echo "key Down Down"
@@ -132,10 +133,9 @@ PY
 echo "== Enter saves typed values clamped; an upper bound raised past 99 is 99"
 cp "$work/before.cnf" "$work/box/Vorn.CNF"
 "$cnftool" set "$work/box/Vorn.CNF" ChgIntMin=97 ChgIntMax=10
-cat >"$work/enter.txt" <<SCRIPT
-start "$W/box/Vorn.scr" /c
-wait-window --pid started --class TForm1 --timeout 20000
-sleep 800
+{
+  open_box
+  cat <<SCRIPT
 click-in --id $PageControl1 30 10
 key Right
 sleep 300
@@ -146,6 +146,7 @@ click-in --id $ChgIntSE 10 10
 key End Back Back 0 Enter
 expect-exit 0 --timeout 10000
 SCRIPT
+} >"$work/enter.txt"
 run_driver -f "$work/enter.txt"
 "$cnftool" dump --json "$work/box/Vorn.CNF" | python3 -c '
 import json, sys
@@ -161,11 +162,10 @@ restore_dpi() {
   run_driver -c 'reg-delete HKCU "Control Panel\\Desktop" LogPixels' >/dev/null 2>&1 || true
 }
 trap restore_dpi EXIT
-cat >"$work/dpi150.txt" <<SCRIPT
-reg-set-dword HKCU "Control Panel\\\\Desktop" LogPixels 144
-start "$W/box/Vorn.scr" /c
-wait-window --pid started --class TForm1 --timeout 20000
-sleep 800
+{
+  echo 'reg-set-dword HKCU "Control Panel\\Desktop" LogPixels 144'
+  open_box
+  cat <<SCRIPT
 click-in --id $PageControl1 45 15
 key Right
 sleep 1000
@@ -175,6 +175,7 @@ wait-window --pid started --class TForm1
 click-in --id 2 20 10
 expect-exit 0 --timeout 10000
 SCRIPT
+} >"$work/dpi150.txt"
 out="$(run_driver -f "$work/dpi150.txt")"
 restore_dpi
 trap - EXIT

@@ -8,13 +8,11 @@
 # for byte as before, and the process's peak working set stays within a
 # bound over that of a plain show (plus four times the collection's size).
 set -euo pipefail
-scr="$1" driver="$2" work="$3"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-source "$root/tests/wine/common.sh"
+source "$root/tests/wine/common.sh" "$@"
 driver_flags=--quiet
-cnftool="$root/build/native/tools/cnftool/cnftool"
-[ -x "$cnftool" ] || { echo "missing $cnftool: build the native cnftool first"; exit 1; }
-[ -f "$demo/Vorn/vorn2.gif" ] || { echo "no demo pictures beside Vorn.scr (configure with VORN_DEMOGEN)"; exit 1; }
+need_native_tools "$cnftool"
+need_demo Vorn/vorn2.gif
 rm -rf "$work" && mkdir -p "$work"
 W="$(winpath "$work")"
 keep_wineserver

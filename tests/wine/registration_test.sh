@@ -12,9 +12,8 @@
 # Vorn.scr itself; no test hook is built into the program. The access list
 # is put back (full access) at the end, whatever happened.
 set -euo pipefail
-scr="$1" driver="$2" work="$3"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-source "$root/tests/wine/common.sh"
+source "$root/tests/wine/common.sh" "$@"
 desk='"Control Panel\\Desktop"'
 
 rm -rf "$work" && mkdir -p "$work"

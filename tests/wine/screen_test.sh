@@ -14,15 +14,11 @@
 #   end the show, a move elsewhere does; a move over the second monitor too.
 # - The configuration box covers no monitor.
 set -euo pipefail
-scr="$1" driver="$2" work="$3"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-demo="$(dirname "$scr")"
+source "$root/tests/wine/common.sh" "$@"
 frames="$root/build/native/tools/vorn-frames/vorn-frames"
-cnftool="$root/build/native/tools/cnftool/cnftool"
-for t in "$frames" "$cnftool"; do
-  [ -x "$t" ] || { echo "missing $t: build the native tools first"; exit 1; }
-done
-[ -f "$demo/Vorn/vorn1.bmp" ] || { echo "no demo pictures beside Vorn.scr (configure with VORN_DEMOGEN)"; exit 1; }
+need_native_tools "$frames" "$cnftool"
+need_demo Vorn/vorn1.bmp
 export VORN_WINEPREFIX="${VORN_WINEPREFIX:-$root/build/wineprefix}"
 rm -rf "$work" && mkdir -p "$work/show/Vorn"
 

@@ -7,9 +7,8 @@
 # A damaged media file gives the
 # "HIBA" box, a missing collection the "Megnyitási hiba" box; both end.
 set -euo pipefail
-scr="$1" driver="$2" work="$3"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-source "$root/tests/wine/common.sh"
+source "$root/tests/wine/common.sh" "$@"
 if [ ! -f "$demo/Vorn.CNF" ]; then
   echo "no demo collection beside Vorn.scr (configure with VORN_DEMOGEN); skipped"
   exit 0
@@ -49,7 +48,6 @@ fresh missing
 rm "$work/missing/Vorn.CNF"
 expect_error_box missing "Megnyitási hiba"
 echo "== an item sound that is a video opens no window over the show"
-cnftool="$root/build/native/tools/cnftool/cnftool"
 if [ -x "$cnftool" ]; then
   fresh video
   python3 "$root/tests/wine/make_avi.py" "$work/video/Vorn/clip.avi" 200

@@ -8,10 +8,9 @@
 # from the first minute on. No level may grow after that, the show must not
 # end by itself, and a key must still end it with exit code 0.
 set -euo pipefail
-scr="$1" driver="$2" work="$3"
 secs="${4:-${VORN_SOAK_SECONDS:-60}}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-source "$root/tests/wine/common.sh"
+source "$root/tests/wine/common.sh" "$@"
 if [ ! -f "$demo/Vorn.CNF" ]; then
   echo "no demo collection beside Vorn.scr (configure with VORN_DEMOGEN); skipped"
   exit 0
@@ -25,7 +24,7 @@ fresh soak
 # the same when the native tree is there.
 cnf="$work/soak/Vorn.CNF"
 settings=(UseCommonOptions=1 ChgIntMode=0 ChgInt=1 EffectNum=0)
-native_cnftool="$root/build/native/tools/cnftool/cnftool"
+native_cnftool="$cnftool"
 win_cnftool="$(cd "$demo/../.." && pwd)/tools/cnftool/cnftool.exe"
 if [ -x "$native_cnftool" ]; then
   "$native_cnftool" set "$cnf" "${settings[@]}"
