@@ -150,7 +150,9 @@ bool stepFailingAt(int stepNo, int64_t n) {
     failAllocation(n);
     EXPECT_NO_THROW(s.step());
     reached = stopFailing();
-    if (!reached) EXPECT_EQ(s.slide.lastLoadWasPrefetched(), stepNo > 0);
+    if (!reached) {
+      EXPECT_EQ(s.slide.lastLoadWasPrefetched(), stepNo > 0);
+    }
     s.expectGoesOn(index);
   }
   EXPECT_EQ(g_live, live) << "leaked";
@@ -185,7 +187,9 @@ TEST(OutOfMemory, ThePictureMadeAheadRunningOutLeavesTheStepToLoadItItself) {
       s.prefetch.waitIdle();
       reached = stopFailing();
       s.expectGoesOn(0);
-      if (!reached) EXPECT_TRUE(s.slide.lastLoadWasPrefetched());
+      if (!reached) {
+        EXPECT_TRUE(s.slide.lastLoadWasPrefetched());
+      }
     }
     EXPECT_EQ(g_live, live) << "leaked at " << n;
   }

@@ -33,20 +33,30 @@ struct StepRun {
 
 enum class Ahead { None, Placed };
 
+// The control shows a slide of its own; with Ahead::Placed the file was then
+// decoded and placed ahead for `hint`, as the interval's work does.
+struct Stage {
+  fake::ShowRig rig{120, 90, 7};
+  PicturePrefetcher pre;
+  TransitionSlidePlayer slide;
+  Stage(fake::FakeFileSystem& fs, Ahead ahead, const Look& hint) : pre(fs), slide(*rig.player, fs, &pre) {
+    EXPECT_TRUE(rig.showAt(gradient(50, 70, 4)));
+    rig.host.updateNow();
+    if (ahead != Ahead::Placed) return;
+    slide.prefetchPicture(kFile, hint.color, hint.stretch, hint.style);
+    pre.waitIdle();
+  }
+  // What the step handed to the worker is freed before the rig goes.
+  ~Stage() { pre.waitIdle(); }
+};
+
 // A slide of `before` stands; then the step of the show runs for the file:
 // clear, repaint in the new colour, load, start. `meanwhile` runs between the
 // interval's work ahead and the step.
 StepRun step(fake::FakeFileSystem& fs, Ahead ahead, const Look& look, const Look& hint,
          const std::function<void(fake::ShowRig&)>& meanwhile = {}) {
-  fake::ShowRig rig(120, 90, 7);
-  PicturePrefetcher pre(fs);
-  TransitionSlidePlayer slide(*rig.player, fs, &pre);
-  EXPECT_TRUE(rig.showAt(gradient(50, 70, 4)));
-  rig.host.updateNow();
-  if (ahead == Ahead::Placed) {
-    slide.prefetchPicture(kFile, hint.color, hint.stretch, hint.style);
-    pre.waitIdle();
-  }
+  Stage stage(fs, ahead, hint);
+  auto& [rig, pre, slide] = stage;
   if (meanwhile) meanwhile(rig);
   StepRun run;
   rig.player->OnProgress = [&](TCustomTransitionPlayer& p) {
@@ -77,7 +87,6 @@ StepRun step(fake::FakeFileSystem& fs, Ahead ahead, const Look& look, const Look
   repaint();
   slide.setStretch(!look.stretch);
   repaint();
-  pre.waitIdle();  // what the step handed to the worker is freed before the rig goes
   return run;
 }
 
@@ -220,15 +229,8 @@ TEST(PreparedStart, FrameHandlersSeeTheSameScreens) {
   for (int style : {0, 14, 60}) {
     std::vector<Bitmap24> seen[2];
     for (int ahead = 0; ahead < 2; ++ahead) {
-      fake::ShowRig rig(120, 90, 7);
-      PicturePrefetcher pre(fs);
-      TransitionSlidePlayer slide(*rig.player, fs, &pre);
-      ASSERT_TRUE(rig.showAt(gradient(50, 70, 4)));
-      rig.host.updateNow();
-      if (ahead) {
-        slide.prefetchPicture(kFile, rgb(0, 0, 0), true, style);
-        pre.waitIdle();
-      }
+      Stage stage(fs, ahead ? Ahead::Placed : Ahead::None, Look{style});
+      auto& [rig, pre, slide] = stage;
       rig.player->OnBeforeNewFrame = [&](TCustomTransitionPlayer&, const Bitmap24&, Bitmap24& screen) {
         seen[ahead].push_back(screen);
       };
@@ -243,7 +245,6 @@ TEST(PreparedStart, FrameHandlersSeeTheSameScreens) {
       ASSERT_TRUE(slide.startTransition());
       EXPECT_EQ(slide.lastStartWasPrepared(), ahead == 1);
       seen[ahead].push_back(rig.player->PaintBuffer());
-      pre.waitIdle();
     }
     EXPECT_TRUE(seen[0] == seen[1]) << "style " << style;
   }
@@ -262,15 +263,8 @@ TEST(PreparedStart, ControlNotShowingItsPlainColourFallsBack) {
   // A step without the repaint: the control still shows the last picture,
   // which is then the transition's old image on both paths.
   auto noRepaint = [&](Ahead ahead) {
-    fake::ShowRig rig(120, 90, 7);
-    PicturePrefetcher pre(fs);
-    TransitionSlidePlayer slide(*rig.player, fs, &pre);
-    EXPECT_TRUE(rig.showAt(gradient(50, 70, 4)));
-    rig.host.updateNow();
-    if (ahead == Ahead::Placed) {
-      slide.prefetchPicture(kFile, look.color, true, look.style);
-      pre.waitIdle();
-    }
+    Stage stage(fs, ahead, look);
+    auto& [rig, pre, slide] = stage;
     StepRun run;
     rig.player->OnProgress = [&](TCustomTransitionPlayer& p) { run.screens.push_back(std::as_const(p).ScreenBitmap()); };
     slide.clearPictures();
@@ -279,7 +273,6 @@ TEST(PreparedStart, ControlNotShowingItsPlainColourFallsBack) {
     EXPECT_TRUE(slide.loadPicture(kFile));
     EXPECT_TRUE(slide.startTransition());
     run.prepared = slide.lastStartWasPrepared();
-    pre.waitIdle();
     return run;
   };
   StepRun plain = noRepaint(Ahead::None), placed = noRepaint(Ahead::Placed);
