@@ -49,40 +49,37 @@ class InstalledStandin {
   bool moved_ = false, ok_ = false;
 };
 
-// ScreenSaveUsePassword in the scratch prefix, removed again afterwards.
-class PasswordOn {
+// A value under HKEY_CURRENT_USER of the scratch prefix for the time of a
+// test, removed again afterwards.
+class TestValue {
  public:
-  PasswordOn() {
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
-                    nullptr);
-    DWORD one = 1;
-    RegSetValueExW(key_, L"ScreenSaveUsePassword", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+  TestValue(const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size) : name_(name) {
+    RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+    RegSetValueExW(key_, name, 0, type, static_cast<const BYTE*>(data), size);
   }
-  ~PasswordOn() {
-    RegDeleteValueW(key_, L"ScreenSaveUsePassword");
+  ~TestValue() {
+    RegDeleteValueW(key_, name_);
     RegCloseKey(key_);
   }
+  TestValue(const TestValue&) = delete;
+  TestValue& operator=(const TestValue&) = delete;
 
  private:
   HKEY key_ = nullptr;
+  const wchar_t* name_;
+};
+
+constexpr DWORD kOne = 1;
+
+// ScreenSaveUsePassword on.
+struct PasswordOn : TestValue {
+  PasswordOn() : TestValue(L"Control Panel\\Desktop", L"ScreenSaveUsePassword", REG_DWORD, &kOne, sizeof kOne) {}
 };
 
 // Wine has a built-in MPR.DLL of its own; while this lasts the prefix loads
 // the file in the system folder instead.
-class NativeMpr {
- public:
-  NativeMpr() {
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &key_, nullptr);
-    RegSetValueExW(key_, L"mpr", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"native"), 14);
-  }
-  ~NativeMpr() {
-    RegDeleteValueW(key_, L"mpr");
-    RegCloseKey(key_);
-  }
-
- private:
-  HKEY key_ = nullptr;
+struct NativeMpr : TestValue {
+  NativeMpr() : TestValue(L"Software\\Wine\\DllOverrides", L"mpr", REG_SZ, L"native", 14) {}
 };
 
 // The folder the stand-ins answer from and log into.
