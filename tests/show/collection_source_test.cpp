@@ -67,9 +67,7 @@ TEST(CollectionSource, TestRunShowsTheStoredPaths) {
   disk.fs.addFile("C:\\Saver\\Vorn\\a.jpg", std::string("an installed copy, ignored"));
   CollectionShowSource src(disk.state, disk.host, disk.fs, true);
   ShowRig rig;
-  ShowSession session(ShowParts{rig.state, rig.window, rig.timer, rig.player, rig.caption, rig.mediaPlayer1,
-                                rig.bckSndMIDI, rig.mediaPrev, rig.wave, rig.cursor, src,
-                                rig.password, rig.scheduler, rig.pump, rig.clock, rig.random});
+  ShowSession session(rig.parts(rig.timer, rig.player, rig.clock, &src));
   rig.window.session = &session;
   rig.player.session = &session;
   session.SS1BeforeMainSaverActive();

@@ -298,9 +298,10 @@ struct ShowFakes {
   FakePump pump;
   ShowState state;
 
-  ShowParts parts(IntervalTimer& timer1, SlidePlayer& player, Clock& clock) {
-    return ShowParts{state, window, timer1, player, caption, mediaPlayer1, bckSndMIDI, mediaPrev,
-                     wave, cursor, collection, password, scheduler, pump, clock, random};
+  // The parts with the fake collection, or with `source` in its place.
+  ShowParts parts(IntervalTimer& timer1, SlidePlayer& player, Clock& clock, ShowCollection* source = nullptr) {
+    return ShowParts{state, window, timer1, player, caption, mediaPlayer1, bckSndMIDI, mediaPrev, wave, cursor,
+                     source ? *source : collection, password, scheduler, pump, clock, random};
   }
 
   ShowHeader& header() { return collection.held->header; }
