@@ -29,10 +29,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 # Without a window manager (a bare X server) Wine leaves maximised and
 # full-screen windows to a manager that is not there: they keep their
-# designed size on the X screen while Windows believes they cover it. Not
-# "managed", Wine places every window itself, as Windows does.
-# The value counts only in the driver's own key: a key of a look-alike name
-# (left by a command that lost its backslashes) holds it in vain.
+# designed size on the X screen while Windows believes they cover it, and
+# Wine waits two seconds for every such window it hides or destroys. Not
+# "managed", Wine places every window itself, as Windows does. The value
+# counts only in the driver's own key: a key of a look-alike name (left by a
+# command that lost its backslashes) holds it in vain.
 if ! awk '/^\[/ { own = /^\[Software\\\\Wine\\\\X11 Driver\]/ }
           own && /^"Managed"="N"/ { found = 1 } END { exit !found }' "$WINEPREFIX/user.reg" 2>/dev/null; then
   reg=(reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f)

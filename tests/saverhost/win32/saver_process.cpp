@@ -1,7 +1,5 @@
 #include "saver_process.h"
 
-#include <gtest/gtest.h>
-
 #include <vector>
 
 namespace vorn::wine {
@@ -110,46 +108,4 @@ HWND MakeTestWindow(const wchar_t* title, int w, int h, HWND parent, DWORD style
                          nullptr);
 }
 
-}  // namespace vorn::wine
-
-namespace vorn::wine {
-namespace {
-
-// Without a window manager on the test display, Wine waits two seconds for
-// every managed window it hides or destroys. The scratch prefix is told not
-// to manage windows while these tests run, and put back afterwards.
-class UnmanagedWindows : public ::testing::Environment {
- public:
-  void SetUp() override {
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\X11 Driver", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key_, nullptr) != ERROR_SUCCESS) {
-      key_ = nullptr;
-      return;
-    }
-    DWORD size = sizeof old_;
-    hadOld_ = RegQueryValueExW(key_, L"Managed", nullptr, nullptr, reinterpret_cast<BYTE*>(old_), &size) ==
-              ERROR_SUCCESS;
-    oldSize_ = size;
-    RegSetValueExW(key_, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"N"), 4);
-  }
-  void TearDown() override {
-    if (!key_) return;
-    if (hadOld_)
-      RegSetValueExW(key_, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(old_), oldSize_);
-    else
-      RegDeleteValueW(key_, L"Managed");
-    RegCloseKey(key_);
-  }
-
- private:
-  HKEY key_ = nullptr;
-  wchar_t old_[16] = {};
-  DWORD oldSize_ = 0;
-  bool hadOld_ = false;
-};
-
-[[maybe_unused]] ::testing::Environment* const kUnmanaged =
-    ::testing::AddGlobalTestEnvironment(new UnmanagedWindows);
-
-}  // namespace
 }  // namespace vorn::wine
