@@ -3,7 +3,8 @@
 #   show_test.sh VORN_SCR VORN_DRIVER WORK_DIR
 # Two screenshots some seconds apart differ and each shows one of the demo
 # pictures (compared with the picture files themselves); a key ends the
-# process with exit code 0, and the time from the key to the end is printed.
+# process with exit code 0, and the time from the key to the end is printed;
+# the system's saver-running flag and the hidden cursor last as long as the show.
 # A damaged media file gives the
 # "HIBA" box, a missing collection the "Megnyitási hiba" box; both end.
 set -euo pipefail
@@ -15,18 +16,25 @@ if [ ! -f "$demo/Vorn.CNF" ]; then
 fi
 
 echo "== the show: two moments, demo pictures, key ends it"
+# While the show runs the system knows a saver is running (Wine keeps the
+# flag in this volatile key) and the cursor is hidden; both are undone at the end.
+running_key='Software\\Wine\\Temporary System Parameters\\Control Panel\\Desktop'
 fresh show
 cat >"$work/show.txt" <<SCRIPT
 start "$(winpath "$work/show/Vorn.scr")" /S
 wait-window --pid started --class TForm1 --timeout 20000
 sleep 2500
 capture-screen "$(winpath "$work/a.bmp")"
+reg-expect HKCU "$running_key" WINE_ScreenSaverRunning 1
+expect-cursor hidden
 sleep 4000
 capture-screen "$(winpath "$work/b.bmp")"
 sleep 1700
 capture-screen "$(winpath "$work/c.bmp")"
 key Escape
 wait-exit --timeout 3000
+reg-expect HKCU "$running_key" WINE_ScreenSaverRunning 0
+expect-cursor shown
 SCRIPT
 rc=0
 run_driver -f "$work/show.txt" >"$work/show.log" || rc=$?

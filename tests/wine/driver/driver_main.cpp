@@ -62,6 +62,7 @@ Commands (one a line in SCRIPT; UTF-8; "..." quotes with \" \\ \r \n \t; # comme
   expect-exit CODE [--timeout MS] wait-exit, then compare the exit code
   expect-running [--for MS]       the started process still runs (after waiting MS)
   kill                            end the started process now
+  expect-cursor shown|hidden      the cursor as the foreground thread's show count leaves it
   watch-resources [--every MS] [--for MS] [--settle MS] [--window N] [--private-slack-kib N]
                   [--handle-slack N] [--gdi-slack N] [--user-slack N] [--window-slack N]
                                   sample the started process's private bytes, handles, GDI and
@@ -170,6 +171,7 @@ class Driver {
         {"expect-exit", [this](const Args& a) { expectExit(a); }},
         {"expect-running", [this](const Args& a) { expectRunning(a); }},
         {"kill", [this](const Args&) { killStarted("killed on request"); }},
+        {"expect-cursor", [this](const Args& a) { expectCursor(a); }},
         {"watch-resources", [this](const Args& a) { watch(a); }},
         {"memory", [this](const Args& a) { memory(a); }},
         {"lock-file", [this](const Args& a) { lockFile(a); }},
@@ -485,6 +487,17 @@ class Driver {
   void expectRunning(const Args& a) {
     DWORD ms = a.has("--for") ? static_cast<DWORD>(strtoul(a.get("--for").c_str(), nullptr, 10)) : 0;
     if (WaitForSingleObject(needStarted(), ms) != WAIT_TIMEOUT) fail("the started process has ended");
+  }
+
+  // The cursor as the system shows it: the foreground thread's show count
+  // decides, so a saver's hidden cursor is seen from here.
+  void expectCursor(const Args& a) {
+    const std::string& want = arg(a, 0, "shown or hidden");
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetCursorInfo(&info)) fail("GetCursorInfo failed");
+    const std::string got = (info.flags & CURSOR_SHOWING) ? "shown" : "hidden";
+    if (got != want) fail("the cursor is " + got + ", expected " + want);
   }
 
   void killStarted(const char* why) {
