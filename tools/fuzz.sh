@@ -6,7 +6,7 @@
 #     each target for that many seconds (default 30): the smoke of tools/test.sh
 #   bash tools/fuzz.sh --runs N [extra libFuzzer options]
 #     the long run: each target until it has executed N inputs (10^6 for the
-#     table in README.md, about 70 CPU minutes on one core)
+#     table in README.md, about 110 minutes on the shared 2-core machine)
 # Each target prints its executions, executions per second and new corpus
 # units. VORN_FUZZ_TARGETS="gif jpeg" limits the run to those targets.
 # Working corpora stay in build/fuzz/corpus/<target>; any finding (crash,
