@@ -116,15 +116,7 @@ void rotatePlain(Bitmap24& target, const Bitmap24& source, const Rotation& r, in
 // a target row.
 constexpr int32_t kTileWidth = 64, kTileHeight = 64;
 
-CopyFn widestCopy() {
-#if defined(_WIN64)
-  // 64-bit MinGW cannot align the stack for 256-bit spills; that build only
-  // runs the Windows tests, so it keeps the plain loop.
-  return copyPlain;
-#else
-  return haveAvx512() ? copyAvx512 : haveAvx2() ? copyAvx2 : copyPlain;
-#endif
-}
+CopyFn widestCopy() { return haveAvx512() ? copyAvx512 : haveAvx2() ? copyAvx2 : copyPlain; }
 
 }  // namespace
 

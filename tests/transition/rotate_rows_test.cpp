@@ -20,11 +20,7 @@ struct Path {
 };
 
 std::vector<Path> widePaths() {
-#if defined(_WIN64)
-  return {};  // that build keeps the plain loop
-#else
   return {{"avx2", copyAvx2, haveAvx2()}, {"avx512", copyAvx512, haveAvx512()}};
-#endif
 }
 
 // The longest run from pixel 0 whose biased coordinates stay inside the
