@@ -7,7 +7,8 @@
 # looped item sound several times over, the single item sound and the
 # background music, each told apart by its pitch; with DisableAllSounds set
 # it must hold none of them. The demo movie (a green bar crossing a magenta
-# field) must appear in screenshots of the X display, its bar moving.
+# field) must appear in screenshots of the X display, its bar moving and
+# its frames whole: nearly every pixel the field's or the bar's colour.
 set -euo pipefail
 scr="$1" driver="$2" work="$3"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -47,12 +48,14 @@ make_show() {  # $1 folder, then extra header settings
     -i SoundPath=csengo.wav -i SoundLoop=0 vorn3.jpg -i SoundPath= -i ChgInt=10 film.avi) >/dev/null
 }
 
-# Pixels of the movie's magenta and the green bar's mean x in a screenshot
-# of the X display, every fourth pixel in each direction (sampled, never
-# blended, so the colours stay exact).
+# Pixels of the movie's magenta, the green bar's, their mean x, and whether
+# those two colours make at least 90 % of a screenshot of the X display
+# (the movie covers it; frames read in a wrong pixel format scatter other
+# colours), every fourth pixel in each direction (sampled, never blended,
+# so the colours stay exact).
 film_in() {
   { import -window root -depth 8 ppm:- | convert ppm:- -sample 25% "ppm:$work/shot.ppm"; } 2>/dev/null \
-    || { echo 0 0 -1; return; }
+    || { echo 0 0 -1 0; return; }
   python3 - "$work/shot.ppm" <<'PY'
 import sys
 d = open(sys.argv[1], 'rb').read()
@@ -61,14 +64,15 @@ w, h, px = int(parts[1]), int(parts[2]), parts[4]
 rgb = [px[i:i + 3] for i in range(0, w * h * 3, 3)]
 magenta = rgb.count(b'\xff\x00\xff')
 xs = [i % w for i, p in enumerate(rgb) if p == b'\x00\xff\x00']
-print(magenta, len(xs), sum(xs) // len(xs) if xs else -1)
+print(magenta, len(xs), sum(xs) // len(xs) if xs else -1, int(10 * (magenta + len(xs)) >= 9 * len(rgb)))
 PY
 }
 
 # Runs the show in $work/$1, looking at the screen until the movie has come
 # and gone (at most 90 s: a busy machine slows Wine down), then ends it with
 # a key from a second driver (the first one waits for the end). Sets `seen`
-# (screenshots with the movie) and `xs` (the green bar's places in them).
+# (screenshots with the movie), `whole` (those with its frame whole) and
+# `xs` (the green bar's places in them).
 run_show() {
   local d="$work/$1"
   rm -rf "$work/rec" && mkdir -p "$work/rec"
@@ -79,12 +83,12 @@ run_show() {
   local pid=$!
   for _ in $(seq 600); do grep -q 'class="TForm1"\|FAIL' "$work/$1.log" && break; sleep 0.1; done
   grep -q 'class="TForm1"' "$work/$1.log" || { kill "$pid"; tr -d '\r' <"$work/$1.log"; echo "no show window"; exit 1; }
-  seen=0 xs=""
-  local until=$((SECONDS + 90)) m x
+  seen=0 whole=0 xs=""
+  local until=$((SECONDS + 90)) m x w
   while [ "$SECONDS" -lt "$until" ]; do
-    read -r m _ x <<<"$(film_in)"
+    read -r m _ x w <<<"$(film_in)"
     if [ "$m" -gt 300 ]; then
-      seen=$((seen + 1)) xs="$xs $x"
+      seen=$((seen + 1)) whole=$((whole + w)) xs="$xs $x"
     elif [ "$seen" -gt 0 ]; then
       break  # the movie's item is over
     fi
@@ -133,12 +137,13 @@ make_show sound
 run_show sound
 read -r bck loop once <<<"$(tones)"
 echo "recorded: background music $bck s, looped sound $loop s, single sound $once s"
-echo "movie on the screen in $seen screenshots, green bar at x:$xs"
+echo "movie on the screen in $seen screenshots ($whole whole), green bar at x:$xs"
 awk -v l="$loop" -v o="$once" 'BEGIN {
   if (l < 0.9) { print "the looped sound gave " l " s, not several rounds of 0.3 s"; exit 1 }
   if (o < 0.2 || o > 0.8) { print "the single sound gave " o " s, not one round of 0.4 s"; exit 1 } }'
 [ "$seen" -gt 0 ] || { echo "the movie's frames are not on the screen"; exit 1; }
 [ "$(printf '%s\n' $xs | sort -u | wc -l)" -ge 2 ] || { echo "the movie does not move"; exit 1; }
+[ $((2 * whole)) -ge "$seen" ] || { echo "the movie's frames are garbled in most screenshots"; exit 1; }
 
 echo "== DisableAllSounds: silence, the movie still plays"
 make_show quiet -h DisableAllSounds=1

@@ -263,7 +263,9 @@ void closeChunk(std::vector<uint8_t>& v, size_t at) {
 
 std::vector<uint8_t> encodeAvi(const std::vector<Canvas>& frames, int fps) {
   const int w = frames.at(0).w, h = frames.at(0).h;
-  const uint32_t stride = uint32_t(w * 3 + 3) & ~3u, frameBytes = stride * uint32_t(h);
+  // 32 bits a pixel (BGR and an unused byte): Wine reads the frames of an
+  // uncompressed 24-bit movie as 32-bit ones and draws them garbled.
+  const uint32_t stride = uint32_t(w) * 4, frameBytes = stride * uint32_t(h);
   const uint32_t count = uint32_t(frames.size());
   std::vector<uint8_t> v;
   const size_t riff = openChunk(v, "RIFF", "AVI ");
@@ -302,7 +304,7 @@ std::vector<uint8_t> encodeAvi(const std::vector<Canvas>& frames, int fps) {
   le16(v, uint32_t(h));
   closeChunk(v, strh);
   const size_t strf = openChunk(v, "strf");
-  bitmapInfoHeader(v, w, h, 24, frameBytes);
+  bitmapInfoHeader(v, w, h, 32, frameBytes);
   closeChunk(v, strf);
   closeChunk(v, strl);
   closeChunk(v, hdrl);
@@ -311,13 +313,11 @@ std::vector<uint8_t> encodeAvi(const std::vector<Canvas>& frames, int fps) {
   for (const Canvas& c : frames) {
     offsets.push_back(uint32_t(v.size() - movi - 4));  // from the "movi" type
     const size_t db = openChunk(v, "00db");
-    for (int y = h - 1; y >= 0; --y) {  // bottom-up BGR rows
+    for (int y = h - 1; y >= 0; --y)  // bottom-up BGRX rows
       for (int x = 0; x < w; ++x) {
         const Rgb& p = c.at(x, y);
-        v.insert(v.end(), {p.b, p.g, p.r});
+        v.insert(v.end(), {p.b, p.g, p.r, 0});
       }
-      v.resize(v.size() + (stride - uint32_t(w) * 3), 0);
-    }
     closeChunk(v, db);
   }
   closeChunk(v, movi);

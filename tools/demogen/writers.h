@@ -15,7 +15,7 @@ bool encodeJpeg(const Canvas& c, int quality, std::vector<uint8_t>& out);  // li
 // 16-bit mono PCM: a tone of `hz` with a soft start and end.
 std::vector<uint8_t> encodeWavTone(double hz, double seconds, int rate = 22050);
 
-// An uncompressed AVI: 24-bit frames of one size, `fps` frames a second,
+// An uncompressed AVI: 32-bit frames of one size, `fps` frames a second,
 // no sound stream.
 std::vector<uint8_t> encodeAvi(const std::vector<Canvas>& frames, int fps);
 
